@@ -1,0 +1,33 @@
+#pragma once
+// Reads and writes an INI file through the system's private-profile calls.
+// One door for every configuration file of the program: the option file
+// "VorlanCfg.ini", the component catalogue, the select file.
+
+#include <string>
+
+namespace OS {
+
+class IniFile {
+ public:
+  IniFile() = default;
+  explicit IniFile(std::wstring path) : path_(std::move(path)) {}
+
+  const std::wstring& Path() const { return path_; }
+
+  // At most `maxChars` characters (1023 by default); an empty default.
+  // `out` is changed only when the read yields at least one character.
+  void ReadString(const std::wstring& section, const std::wstring& key, std::wstring& out,
+                  unsigned maxChars = 1023) const;
+  // The value, or an empty string when missing.
+  std::wstring ReadString(const std::wstring& section, const std::wstring& key, unsigned maxChars = 1023) const;
+  // The system's INI integer reader.
+  int ReadInt(const std::wstring& section, const std::wstring& key, int defaultValue = 0) const;
+
+  bool WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const;
+  bool WriteInt(const std::wstring& section, const std::wstring& key, int value) const;
+
+ private:
+  std::wstring path_;
+};
+
+}  // namespace OS

@@ -1,0 +1,35 @@
+#include "platform/win/wow64_redirection.h"
+
+namespace OS {
+
+Wow64Redirection& Wow64Redirection::Instance() {
+  static Wow64Redirection instance;
+  return instance;
+}
+
+Wow64Redirection::Wow64Redirection() {
+  HMODULE kernel = ::GetModuleHandleW(L"kernel32.dll");
+  if (!kernel) return;
+  disable_ = reinterpret_cast<DisableFn>(::GetProcAddress(kernel, "Wow64DisableWow64FsRedirection"));
+  revert_ = reinterpret_cast<RevertFn>(::GetProcAddress(kernel, "Wow64RevertWow64FsRedirection"));
+}
+
+BOOL Wow64Redirection::Disable(PVOID* oldValue) const { return disable_ ? disable_(oldValue) : FALSE; }
+BOOL Wow64Redirection::Revert(PVOID oldValue) const { return revert_ ? revert_(oldValue) : FALSE; }
+
+ScopedRedirectionOff::ScopedRedirectionOff() {
+  disableResult_ = Wow64Redirection::Instance().Disable(&oldValue_);
+}
+
+ScopedRedirectionOff::~ScopedRedirectionOff() { Revert(); }
+
+BOOL ScopedRedirectionOff::Revert() {
+  if (reverted_) return FALSE;
+  reverted_ = true;
+  DWORD error = ::GetLastError();
+  BOOL result = Wow64Redirection::Instance().Revert(oldValue_);
+  ::SetLastError(error);
+  return result;
+}
+
+}  // namespace OS
