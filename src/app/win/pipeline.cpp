@@ -1,0 +1,163 @@
+// The step pipeline: one step by name, one sub-process section, all
+// sub-processes of [ProcessMgr], and the white list.
+
+#include <windows.h>
+
+#include "app/core/step_table.h"
+#include "app/core/white_list.h"
+#include "app/win/messages.h"
+#include "app/win/vorlan_dlg.h"
+#include "platform/core/log_mgr.h"
+#include "platform/core/wformat.h"
+
+using vorlan::StepId;
+
+struct CVorlanDlg::VorlanThreadParam {
+  CVorlanDlg* dialog = nullptr;
+  wchar_t name[MAX_PATH] = {};
+  int index = -1;
+};
+
+void CVorlanDlg::ProcessManage(const wchar_t* stepName, int index) {
+  if (!stepName) return;
+  CLogMgr& log = CLogMgr::GetInstance();
+  const DWORD startTick = ::GetTickCount();
+  const vorlan::StepInfo* step = vorlan::FindStep(stepName);
+  if (step) {
+    log.LogText(4, std::wstring(step->startText).c_str());
+    bool assocShown = false;
+    switch (step->id) {
+      case StepId::Map: ProcessMap(); break;
+      case StepId::PreLoad: ProcessPreLoad(); break;
+      case StepId::SelectPreLoadProcess: SelectPreloadProcess(); break;
+      case StepId::Component: componentResult_ = ProcessComponent(); break;
+      case StepId::Copy: ProcessCopyFile(); break;
+      case StepId::Junction: ProcessJunctionFileMgr(); break;
+      case StepId::ImportReg: ProcessImportReg(); break;
+      case StepId::Keys: ProcessKeys(); break;
+      case StepId::Display: ProcessDisplay(); break;
+      case StepId::Compatible: ProcessCompatible(); break;
+      case StepId::GamePath: ProcessGamePath(); break;
+      case StepId::RegDll: ProcessRegDll(); break;
+      case StepId::RegService: ProcessRegService(); break;
+      case StepId::RunOnce: ProcessRunOnce(); break;
+      case StepId::AppLoc: ProcessAppLoc(); break;
+      case StepId::GameComponent:
+        if (!ProcessGameComponent()) {
+          MessageBoxOnDialog(L"请使用Quorix游戏菜单启动游戏！", L"提示");
+          log.Log(4, L"CVorlanDlg::ProcessManage. Failed GameComponent");
+          ::ExitProcess(0);
+        }
+        break;
+      case StepId::Assoc: assocShown = ProcessAssoc(); break;
+      case StepId::AssocGamePathSet: ProcessAssocGamePathSet(); break;
+      case StepId::OpenUrl: ProcessOpenUrl(); break;
+      case StepId::Main:
+        if (HWND progress = progressHwnd_.load()) ::SendMessageW(progress, WM_VORLAN_PROGRESS_FINISH, 0, 0);
+        ProcessRunGame();
+        break;
+    }
+    if (step->advancesProgress) AdvanceProgress();
+    if (assocShown) {
+      if (Hwnd()) ::SendMessageW(Hwnd(), WM_VORLAN_HIDE_FROM_TASKBAR, 0, 0);
+      // The associated-game worker is not part of this build: nothing to wait for.
+    }
+    if (step->id == StepId::GameComponent) {
+      log.LogText(4, std::wstring(step->endText).c_str());
+    } else {
+      const DWORD elapsed = ::GetTickCount() - startTick;
+      log.Log<DWORD>(4, vorlan::fmt::RuntimeFormat{step->endText}, elapsed);
+    }
+    if (step->id == StepId::Main) {
+      if (componentResult_ == 0) WriteTimeToReg();
+      ClearRunNow();
+    }
+  }
+  if (index >= 0) stepDone_.MarkDone(index);
+}
+
+void CVorlanDlg::ChildProcessManage(const std::wstring& section) {
+  CLogMgr& log = CLogMgr::GetInstance();
+  int argc = options_.ReadInt(section, L"Argc", 0);
+  log.Log(4, L"CVorlanDlg::ChildProcessManage: 流程:%s, 流程步骤数:%d", section, argc);
+  if (argc > vorlan::StepDoneTable::kCapacity) {
+    log.Log(32, L"CVorlanDlg::ChildProcessManage: %s. Argc %d is more than the %d steps a sub-process can hold; only the first %d run",
+            section, argc, vorlan::StepDoneTable::kCapacity, vorlan::StepDoneTable::kCapacity);
+    argc = vorlan::StepDoneTable::kCapacity;
+  }
+  for (int i = 0; i < argc; ++i) {
+    stepDone_.Clear(i);
+    const std::wstring step = options_.ReadString(section, vorlan::fmt::Format(L"%s_%d", L"Argument", i));
+    log.Log(4, L"CVorlanDlg::ChildProcessManage: 流程步骤:%s", step);
+
+    if (step == L"Main" && menuLinked_ && !startRunNow_) {
+      // The game menu starts the game itself: tell it that preparation is done.
+      if (componentResult_ == 0) WriteTimeToReg();
+      WriteIsInitComponent(1);
+      if (gameId_ != 0) {
+        NotiyCompomentComplete();
+        if (Hwnd()) ::PostMessageW(Hwnd(), WM_CLOSE, 0, 0);
+        menuTakesOver_ = true;  // no further step, in this sub-process or a later one
+        return;
+      }
+    }
+    if (step == L"Map" && menuLinked_ && !startRunNow_) {
+      // The game menu maps the disks itself.
+      log.Log(4, L"CVorlanDlg::ChildProcessManage: %s. Continue!", step);
+      stepDone_.MarkDone(i);
+      continue;
+    }
+    if (options_.ReadInt(section, vorlan::fmt::Format(L"%s_%d", L"IsPreLoad", i), 0) == 1)
+      CreateVorlanThread(step.c_str(), i, static_cast<int>(step.size()));
+    else
+      ProcessManage(step.c_str(), i);
+  }
+  stepDone_.WaitAll(argc);
+}
+
+void CVorlanDlg::ProcessManagesMgr() {
+  CLogMgr& log = CLogMgr::GetInstance();
+  const int count = options_.ReadInt(L"ProcessMgr", L"Argc", 0);
+  log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 子流程数量: %d", count);
+  for (int i = 0; i < count && !menuTakesOver_; ++i) {
+    const std::wstring name = options_.ReadString(L"ProcessMgr", vorlan::fmt::Format(L"%s_%d", L"ProcessMgr", i));
+    log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[%d]: %s", i, name);
+    ChildProcessManage(name);
+    log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[%d]: %s \n", i, name);
+  }
+}
+
+void CVorlanDlg::ExecuteWhiteList(bool runMain, bool runMap) {
+  for (const std::wstring& name : vorlan::WhiteListSteps(options_.ReadString(L"Control", L"Exclude"), runMain, runMap))
+    ProcessManage(name.c_str(), -1);
+}
+
+void CVorlanDlg::CreateVorlanThread(const wchar_t* stepName, int index, int /*length*/) {
+  auto* param = new VorlanThreadParam;
+  param->dialog = this;
+  param->index = index;
+  if (stepName) ::lstrcpynW(param->name, stepName, MAX_PATH);  // longer names are cut to 259 characters
+  const std::wstring name = param->name;  // the worker owns and frees the record once started
+  HANDLE thread = ::CreateThread(nullptr, 0, &CVorlanDlg::VorlanThreadProc, param, 0, nullptr);
+  if (thread) {
+    CLogMgr::GetInstance().Log(4, L"CVorlanDlg::CreateVorlanThread.CreateThread for %s", name);
+    ::CloseHandle(thread);
+    return;
+  }
+  CLogMgr::GetInstance().Log(64, L"CVorlanDlg::CretateVorlanThread Failed");
+  // Run the step here instead, so that it is done and the section's wait ends.
+  delete param;
+  ProcessManage(name.c_str(), index);
+}
+
+DWORD WINAPI CVorlanDlg::VorlanThreadProc(LPVOID raw) {
+  auto* param = static_cast<VorlanThreadParam*>(raw);
+  if (!param) {
+    CLogMgr::GetInstance().Log(32, L"CVorlanDlg::VorlanThreadProc，lpParameter is NULL.");
+    return 0;
+  }
+  CLogMgr::GetInstance().Log(4, L"CVorlanDlg::VorlanThreadProc. 开始执行: %s", param->name);
+  param->dialog->ProcessManage(param->name, param->index);
+  delete param;
+  return 0;
+}

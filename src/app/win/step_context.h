@@ -1,0 +1,33 @@
+#pragma once
+// What a step handler may use of the launcher: the option file, the program
+// directory (the mapped drive once the "Map" step mapped one), and the
+// result output. The main dialog provides it; tests can provide their own.
+// Handlers may run on worker threads at the same time: implementations are
+// thread-safe.
+
+#include <string>
+
+#include "platform/win/ini_file.h"
+
+class StepContext {
+ public:
+  // "VorlanCfg.ini" beside the executable.
+  virtual const OS::IniFile& Options() const = 0;
+  // Directory that relative program paths are joined to, without trailing
+  // backslash: the executable's folder, or the mapped drive ("X:").
+  virtual std::wstring ProgramDirectory() const = 0;
+  virtual void SetProgramDirectory(const std::wstring& directory) = 0;
+  // The executable's own folder (never the mapped drive).
+  virtual std::wstring ExecutableDirectory() const = 0;
+  // Logs "CVorlanDlg::PrintInfo: %s" and, when the dialog is shown, appends
+  // the text to its result list (synchronously).
+  virtual void PrintInfo(const std::wstring& text) = 0;
+  virtual bool IsShown() const = 0;
+  // The select file chosen by "SelectPreLoadProcess".
+  virtual void SetSelectFilePath(const std::wstring& path) = 0;
+  // The completion mark of the full preparation (HKLM\Software\ZR_Vorlan).
+  virtual bool WriteTimeToReg() = 0;
+
+ protected:
+  ~StepContext() = default;
+};

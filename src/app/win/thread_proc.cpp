@@ -1,0 +1,83 @@
+// The preparation thread: decides which way the run goes and drives it.
+
+#include <windows.h>
+
+#include "app/win/client_service_query.h"
+#include "app/win/messages.h"
+#include "app/win/share_memory_mgr.h"
+#include "app/win/vorlan_dlg.h"
+#include "platform/core/log_mgr.h"
+
+void CVorlanDlg::ThreadProc() {
+  CLogMgr& log = CLogMgr::GetInstance();
+
+  // 1. Is the game menu reachable?
+  std::wstring serviceError;
+  QueryClientServiceForMenu(serviceError);
+  shareMemory_ = std::make_unique<CShareMemoryMgr>();
+  if (serviceError.empty() && shareMemory_->Open()) menuLinked_ = true;
+
+  // 2. Which game.
+  gameId_ = GetGameIdFromCmdLine();
+  log.Log(4, L"CVorlanDlg::ThreadProc. Thread Start Time . Version : %s, GameID: %u, TickCount: %d",
+          menuLinked_ ? L"1" : L"0", gameId_, ::GetTickCount());
+
+  // 3. Did the menu ask to start the game at once?
+  startRunNow_ = IsStartRunNow();
+
+  // 4. Does the game run on this system?
+  if (!IsOsSupported()) {
+    MessageBoxOnDialog(L"抱歉，该游戏不支持当前系统", L"提示");
+    log.Log(4, L"CVorlanDlg::OnInitDialog. 此游戏不支持当前系统环境");
+    if (!startRunNow_) NotiyCompomentComplete();
+    ::ExitProcess(0);
+  }
+
+  // 5.
+  launcherInitialised_ = IsInitVorlan();
+  ShowMain();
+
+  // 6. The way of this run.
+  if (!launcherInitialised_) {
+    ProcessManagesMgr();
+  } else if (!menuLinked_) {
+    log.Log(4, L"CVorlanDlg::ThreadProc. Executer WhiteList Now!\n");
+    ExecuteWhiteList(true, true);
+  } else {
+    const bool initComp = options_.ReadInt(L"Main", L"IsInitComponent", 0) == 1;
+    bool menuStartsGame = false;
+    if (!startRunNow_) {
+      if (gameId_ != 0) {
+        if (!initComp) {
+          log.Log(4, L"CVorlanDlg::ThreadProc.开始执行白名单(除去MainExe)");
+          ExecuteWhiteList(false, false);
+          WriteIsInitComponent(1);
+        }
+        NotiyCompomentComplete();
+        if (componentResult_ == 0) WriteTimeToReg();
+      }
+      menuStartsGame = !noNewStyleStart_;
+    }
+    if (!menuStartsGame) {
+      if (!initComp) {
+        log.Log(4, L"CVorlanDlg::ThreadProc. 开始执行白名单(除去Main)");
+        ExecuteWhiteList(false, true);
+        WriteIsInitComponent(1);
+      } else if (options_.ReadString(L"Control", L"Exclude").find(L"Map") != std::wstring::npos) {
+        log.Log(4, L"CVorlanDlg::ThreadProc. 开始执行磁盘映射");
+        ProcessMap();
+        log.Log(4, L"CVorlanDlg::ThreadProc. 已执行磁盘映射");
+      }
+      ProcessManage(L"Main", -1);
+      WriteIsInitComponent(0);
+    }
+  }
+
+  // 7.
+  if (Hwnd()) ::PostMessageW(Hwnd(), WM_VORLAN_SCROLL_RESULTS, 0, 0);
+
+  // 8.
+  if (options_.ReadInt(L"Main", L"IsClose", 0) != 0) return;
+  log.Log(4, L"CVorlanDlg::ThreadProc. Thread End Time .  %d", ::GetTickCount());
+  ::ExitProcess(0);
+}

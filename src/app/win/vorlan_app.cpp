@@ -1,0 +1,56 @@
+#include "app/win/vorlan_app.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/win/privilege.h"
+#include "app/win/terminate_other_vorlan.h"
+#include "app/win/vorlan_dlg.h"
+#include "platform/core/log_mgr.h"
+#include "platform/win/module_path.h"
+
+namespace {
+constexpr wchar_t kInstanceMutex[] = L"{C72090C1-92FC-4e6a-BCED-5E47B9D76905}";
+
+void LogCurrentDirectory() {
+  wchar_t current[MAX_PATH] = {};
+  ::GetCurrentDirectoryW(MAX_PATH, current);
+  CLogMgr::GetInstance().Log(64, L"CVorlanApp::InitInstance. Current Dir %s", current);
+}
+}  // namespace
+
+bool CVorlanApp::InitInstance() {
+  CLogMgr& log = CLogMgr::GetInstance();
+
+  INITCOMMONCONTROLSEX controls = {};
+  controls.dwSize = sizeof(controls);
+  controls.dwICC = 0xFF;
+  ::InitCommonControlsEx(&controls);
+
+  EnableDebugPrivilege();
+  ::SetErrorMode(SEM_FAILCRITICALERRORS);
+
+  LogCurrentDirectory();
+  const std::wstring programDirectory = OS::GetProgramDirectory();
+  const BOOL changed = ::SetCurrentDirectoryW(programDirectory.c_str());
+  log.Log(64, L"CVorlanApp::InitInstance. Set Current Dir %s, %s", programDirectory, changed ? L"Success" : L"Failed");
+  LogCurrentDirectory();
+
+  TerminateOtherVorlan();
+
+  waitedMutex_.Reset(::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutex));
+  if (waitedMutex_) {
+    log.Log(4, L"CVorlanApp::InitInstance. WaitForSingle");
+    ::WaitForSingleObject(waitedMutex_.Get(), INFINITE);
+  }
+  instanceMutex_.Reset(::CreateMutexW(nullptr, TRUE, kInstanceMutex));
+
+  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+
+  {
+    CVorlanDlg dialog;
+    dialog.Run();
+  }
+  return false;
+}

@@ -1,0 +1,128 @@
+#pragma once
+// The main dialog. It owns the state of one preparation run, starts the
+// preparation thread from its initialisation (ThreadProc, in
+// thread_proc.cpp), drives the step pipeline (pipeline.cpp) and offers the
+// step handlers what they need (StepContext). Each step handler is a member
+// named after its step, defined in the source of its subsystem
+// (src/steps/win, src/components/win).
+
+#include <windows.h>
+
+#include <atomic>
+#include <memory>
+#include <mutex>
+#include <string>
+
+#include "app/core/step_done_table.h"
+#include "app/win/step_context.h"
+#include "app/win/ui/dialog.h"
+#include "platform/win/ini_file.h"
+#include "platform/win/thread.h"
+
+class CNBMMainDlg;
+class CShareMemoryMgr;
+
+class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
+ public:
+  CVorlanDlg();
+  ~CVorlanDlg() override;
+
+  // Runs the dialog modally; when no window can be created the preparation
+  // runs all the same (it ends the process itself).
+  void Run();
+
+  // --- StepContext ---
+  const OS::IniFile& Options() const override { return options_; }
+  std::wstring ProgramDirectory() const override;
+  void SetProgramDirectory(const std::wstring& directory) override;
+  std::wstring ExecutableDirectory() const override { return exeDirectory_; }
+  void PrintInfo(const std::wstring& text) override;
+  bool IsShown() const override { return showFlag_ != 0; }
+  void SetSelectFilePath(const std::wstring& path) override;
+  bool WriteTimeToReg() override;
+
+  // --- settings and marks ---
+  bool IsInitVorlan();
+  bool IsOsSupported();
+  void WriteIsInitComponent(int value);
+
+  // --- the pipeline ---
+  void ProcessManage(const wchar_t* stepName, int index);
+  void ProcessManagesMgr();
+  void ChildProcessManage(const std::wstring& section);
+  void ExecuteWhiteList(bool runMain, bool runMap);
+  void CreateVorlanThread(const wchar_t* stepName, int index, int length = 0);
+  unsigned GetGameIdFromCmdLine();
+
+  // --- the game menu's channel ---
+  bool IsStartRunNow();
+  void NotiyCompomentComplete();
+  void ClearRunNow();
+  void ShowMain();
+
+  // --- path macros (steps/win/translate_path.h) ---
+  void TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles);
+
+  // --- step handlers (one per step) ---
+  void ProcessMap();
+  void ProcessPreLoad();
+  void SelectPreloadProcess();
+  int ProcessComponent();
+  void ProcessCopyFile();
+  void ProcessJunctionFileMgr();
+  void ProcessImportReg();
+  void ProcessKeys();
+  void ProcessDisplay();
+  void ProcessCompatible();
+  void ProcessGamePath();
+  void ProcessRegDll();
+  void ProcessRegService();
+  void ProcessRunOnce();
+  void ProcessAppLoc();
+  bool ProcessGameComponent();
+  bool ProcessAssoc();
+  static void ProcessAssocGamePathSet();
+  void ProcessOpenUrl();
+  void ProcessRunGame();
+
+ protected:
+  BOOL OnInitDialog() override;
+  INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
+  void ThreadProc() override;
+
+ private:
+  struct VorlanThreadParam;
+  static DWORD WINAPI VorlanThreadProc(LPVOID param);
+
+  // Dialog initialisation without a window as with one: the option file is
+  // found and the preparation thread started. False: no preparation.
+  bool StartPreparation();
+  void WaitForPreparation();
+  void MessageBoxOnDialog(const wchar_t* text, const wchar_t* caption);
+  void SetProgress(int value);
+  void AdvanceProgress();
+  void CreateProgressWindow();
+
+  OS::IniFile options_;
+  std::wstring exeDirectory_;
+  mutable std::mutex programDirectoryLock_;
+  std::wstring programDirectory_;
+  std::wstring selectFilePath_;
+
+  int showFlag_ = 0;
+  bool menuLinked_ = false;
+  bool launcherInitialised_ = false;
+  bool startRunNow_ = false;
+  bool noNewStyleStart_ = false;
+  unsigned gameId_ = 0;
+  std::atomic<int> componentResult_{0};
+  std::atomic<int> progress_{10};
+  vorlan::StepDoneTable stepDone_;
+
+  std::unique_ptr<CShareMemoryMgr> shareMemory_;
+  std::unique_ptr<CNBMMainDlg> progressDlg_;
+  std::atomic<HWND> progressHwnd_{nullptr};
+  HANDLE menuThread_ = nullptr;
+  bool preparationStarted_ = false;
+  bool menuTakesOver_ = false;  // "Main" was handed to the game menu
+};

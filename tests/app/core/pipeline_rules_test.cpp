@@ -1,0 +1,74 @@
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <chrono>
+#include <thread>
+#include <vector>
+
+#include "app/core/step_done_table.h"
+#include "app/core/step_table.h"
+#include "app/core/white_list.h"
+
+using vorlan::FindStep;
+using vorlan::StepTable;
+using vorlan::WhiteListSteps;
+
+TEST(StepTable, NamesInDispatchOrderAndExactMatching) {
+  std::vector<std::wstring> names;
+  for (const auto& s : StepTable()) names.emplace_back(s.name);
+  EXPECT_EQ(names, (std::vector<std::wstring>{L"Map", L"PreLoad", L"SelectPreLoadProcess", L"Component", L"Copy",
+                                              L"Junction", L"ImportReg", L"keys", L"Display", L"Compatible",
+                                              L"GamePath", L"RegDll", L"RegService", L"RunOnce", L"AppLoc",
+                                              L"GameComponent", L"Assoc", L"AssocGamePathSet", L"OpenUrl", L"Main"}));
+  EXPECT_EQ(FindStep(L"main"), nullptr);
+  EXPECT_EQ(FindStep(L"Keys"), nullptr);
+  EXPECT_EQ(FindStep(L"Copy "), nullptr);
+  EXPECT_EQ(FindStep(L""), nullptr);
+  ASSERT_NE(FindStep(L"keys"), nullptr);
+  EXPECT_EQ(FindStep(L"keys")->startText, L"CVorlanDlg::ProcessManage.开始执行注册CDKEY");
+  EXPECT_EQ(FindStep(L"RunOnce")->endText, L"CVorlanDlg::ProcessManage.已执行运行一次性程序 %d\n");
+}
+
+TEST(StepTable, OnlyUrlAndPlatformPathStepsLeaveTheProgressAlone) {
+  for (const auto& s : StepTable())
+    EXPECT_EQ(s.advancesProgress, s.name != L"OpenUrl" && s.name != L"AssocGamePathSet") << std::string(s.name.begin(), s.name.end());
+}
+
+TEST(WhiteList, ExcludeListFilteredByMainAndMap) {
+  EXPECT_EQ(WhiteListSteps(L"Copy,Map,Main", false, true), (std::vector<std::wstring>{L"Copy", L"Map"}));
+  EXPECT_EQ(WhiteListSteps(L"Copy,Map,Main", true, false), (std::vector<std::wstring>{L"Copy", L"Main"}));
+  EXPECT_EQ(WhiteListSteps(L"Copy,Map,Main", true, true), (std::vector<std::wstring>{L"Copy", L"Map", L"Main"}));
+  EXPECT_EQ(WhiteListSteps(L"", true, true), (std::vector<std::wstring>{L"Main"}));
+  EXPECT_TRUE(WhiteListSteps(L"", false, true).empty());
+  // Empty pieces are names too (they match no step); the last piece counts.
+  EXPECT_EQ(WhiteListSteps(L"Copy,,Display,", true, true), (std::vector<std::wstring>{L"Copy", L"", L"Display", L""}));
+}
+
+TEST(StepDoneTable, WaitEndsOnlyWhenEveryFlagIsSet) {
+  vorlan::StepDoneTable table;
+  for (int i = 0; i < 5; ++i) table.Clear(i);
+  std::atomic<bool> waited{false};
+  std::thread waiter([&] {
+    table.WaitAll(5);
+    waited = true;
+  });
+  std::vector<std::thread> workers;
+  for (int i = 4; i >= 1; --i) workers.emplace_back([&table, i] { table.MarkDone(i); });
+  for (auto& w : workers) w.join();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(waited) << "flag 0 is not set yet";
+  table.MarkDone(0);
+  waiter.join();
+  EXPECT_TRUE(waited);
+}
+
+TEST(StepDoneTable, IndexesOutsideTheTableAreIgnored) {
+  vorlan::StepDoneTable table;
+  table.MarkDone(-1);
+  table.MarkDone(vorlan::StepDoneTable::kCapacity);
+  EXPECT_FALSE(table.IsDone(vorlan::StepDoneTable::kCapacity));
+  for (int i = 0; i < vorlan::StepDoneTable::kCapacity; ++i) table.MarkDone(i);
+  table.WaitAll(vorlan::StepDoneTable::kCapacity + 10);  // clipped to the capacity: returns
+  table.WaitAll(0);
+  SUCCEED();
+}

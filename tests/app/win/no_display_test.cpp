@@ -1,0 +1,23 @@
+// A PC where the launcher cannot make windows (CTest runs this case without
+// an X display, so Wine creates no window at all).
+
+#include <gtest/gtest.h>
+
+#include "launcher_scenario.h"
+
+using namespace vtest;
+using scenario::Has;
+
+TEST(NoDisplay, ThePreparationRunsAllTheSame) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[Main]\r\nIsShow=1\r\nIsShowMain=1\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n"
+                       L"[S]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
+  LauncherRun run = game.Run(L"NewVorlan 1001", {.timeoutMs = 30000});
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::Run. The dialog window cannot be created").empty()) << Dump(run.log);
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManage.开始执行更改显示设置"));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManage.开始执行最终运行程序"));
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread End Time").empty());
+}

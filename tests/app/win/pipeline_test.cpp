@@ -1,0 +1,214 @@
+// The step pipeline: sub-process sections in order, steps on worker
+// threads, unknown names, odd counts.
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+#include "launcher_scenario.h"
+
+using namespace vtest;
+using scenario::Has;
+using scenario::InOrder;
+
+namespace {
+std::wstring Start(const wchar_t* step) { return std::wstring(L"CVorlanDlg::ProcessManage.") + step; }
+}  // namespace
+
+TEST(Pipeline, SubProcessesRunInOrderWithEveryStepLoggedAndTimed) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(
+      L"[Main]\r\nIsShow=0\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=First\r\nProcessMgr_1=Second\r\n"
+      L"[First]\r\nArgc=3\r\nArgument_0=Map\r\nArgument_1=keys\r\nArgument_2=Bogus\r\n"
+      L"[Second]\r\nArgc=2\r\nArgument_0=OpenUrl\r\nArgument_1=Display\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(InOrder(run.log, {
+      L"CVorlanDlg::ProcessManagesMgr. 子流程数量: 2",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[0]: First",
+      L"CVorlanDlg::ChildProcessManage: 流程:First, 流程步骤数:3",
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:Map",
+      Start(L"开始执行磁盘映射"),
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:keys",
+      Start(L"开始执行注册CDKEY"),
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:Bogus",
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: First \n",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: Second",
+      L"CVorlanDlg::ChildProcessManage: 流程:Second, 流程步骤数:2",
+      Start(L"开始执行打开指定URL"),
+      Start(L"开始执行更改显示设置"),
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[1]: Second \n"}));
+  // End lines carry the milliseconds and a line feed.
+  auto ends = scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.已执行");
+  ASSERT_EQ(ends.size(), 4u) << Dump(run.log);
+  for (const auto& end : ends) EXPECT_EQ(end.back(), L'\n');
+  EXPECT_EQ(ends[0].rfind(L"CVorlanDlg::ProcessManage.已执行磁盘映射 ", 0), 0u);
+  for (const auto& line : run.log) {
+    if (line.text.rfind(L"CVorlanDlg::ProcessManage", 0) == 0 || line.text.rfind(L"CVorlanDlg::ChildProcessManage", 0) == 0) {
+      EXPECT_EQ(line.level, 4) << ToUtf8(line.text);
+    }
+  }
+  // The unknown step runs nothing and logs nothing of its own.
+  EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始").size(), 4u);
+}
+
+TEST(Pipeline, PreLoadedStepsRunOnWorkersAndTheSectionWaitsForThem) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(
+      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Workers\r\nProcessMgr_1=After\r\n"
+      L"[Workers]\r\nArgc=3\r\nArgument_0=Copy\r\nIsPreLoad_0=1\r\nArgument_1=Display\r\nIsPreLoad_1=1\r\n"
+      L"Argument_2=Compatible\r\nIsPreLoad_2=1\r\n"
+      L"[After]\r\nArgc=1\r\nArgument_0=keys\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Workers \n");
+  ASSERT_GE(sectionEnd, 0) << Dump(run.log);
+  std::set<unsigned long> workerThreads;
+  for (const wchar_t* step : {L"Copy", L"Display", L"Compatible"}) {
+    EXPECT_TRUE(Has(run.log, std::wstring(L"CVorlanDlg::CreateVorlanThread.CreateThread for ") + step, 4));
+    const int begun = FindLine(run.log, std::wstring(L"CVorlanDlg::VorlanThreadProc. 开始执行: ") + step, 4);
+    ASSERT_GE(begun, 0);
+    workerThreads.insert(run.log[begun].threadId);
+  }
+  const unsigned long preparationThread = LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread Start")[0].threadId;
+  EXPECT_EQ(workerThreads.size(), 3u);
+  EXPECT_EQ(workerThreads.count(preparationThread), 0u);
+  // Every worker's step ended before the section did.
+  for (const wchar_t* end : {L"已执行复制文件 ", L"已执行更改显示设置 ", L"已执行兼容性设置 "}) {
+    int at = -1;
+    for (int i = 0; i < static_cast<int>(run.log.size()); ++i)
+      if (run.log[i].text.rfind(std::wstring(L"CVorlanDlg::ProcessManage.") + end, 0) == 0) at = i;
+    EXPECT_GE(at, 0);
+    EXPECT_LT(at, sectionEnd);
+  }
+  EXPECT_GT(FindLine(run.log, Start(L"开始执行注册CDKEY")), sectionEnd);
+}
+
+TEST(Pipeline, MissingOrZeroArgcRunsNoStepAndEndsNormally) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Empty\r\n[Empty]\r\nArgument_0=Copy\r\n");
+  LauncherRun run = game.Run();
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ChildProcessManage: 流程:Empty, 流程步骤数:0",
+                                L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Empty \n"}));
+  EXPECT_TRUE(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始").empty());
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread End Time .  ").empty());
+
+  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\n");  // no [ProcessMgr] at all
+  scenario::ClearLaunchMark(game);
+  run = game.Run();
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 子流程数量: 0", 4));
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread End Time .  ").empty());
+}
+
+TEST(Pipeline, CountsBeyondTheStepTableAreClippedWithALogLine) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Huge\r\n"
+                       L"[Huge]\r\nArgc=100000\r\nArgument_0=Display\r\nArgument_63=keys\r\nArgument_64=Copy\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Huge, 流程步骤数:100000", 4));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: Huge. Argc 100000 is more than the 64 steps a sub-process can hold; only the first 64 run", 32))
+      << Dump(run.log);
+  EXPECT_TRUE(Has(run.log, Start(L"开始执行注册CDKEY")));
+  EXPECT_FALSE(Has(run.log, Start(L"开始执行复制文件")));
+  EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ChildProcessManage: 流程步骤:").size(), 64u);
+}
+
+TEST(Pipeline, GarbageNegativeAndOverlongValuesNeverBreakTheRun) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  const std::wstring longName(3000, L'A');
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=3\r\nProcessMgr_0=Garbage\r\nProcessMgr_1=Negative\r\nProcessMgr_2=" + longName +
+                       L"\r\n[Garbage]\r\nArgc=abc\r\nArgument_0=Copy\r\n[Negative]\r\nArgc=-5\r\nArgument_0=Copy\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Garbage, 流程步骤数:0"));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Negative, 流程步骤数:-5"));
+  // Values are read into 1023 characters.
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[2]: " + longName.substr(0, 1023))) << Dump(run.log);
+  EXPECT_TRUE(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始").empty());
+}
+
+TEST(Pipeline, IsCloseKeepsTheProcessOpenAfterThePreparation) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  RunningProgram launcher = game.Start();
+  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: S \n"); }));
+  ::Sleep(500);
+  EXPECT_TRUE(launcher.IsRunning());
+  EXPECT_TRUE(LinesStartingWith(game.Log(), L"CVorlanDlg::ThreadProc. Thread End Time").empty());
+}
+
+TEST(Pipeline, TheWhiteListRunsExcludedStepsInTheirOrder) {
+  GameFolder game;
+  scenario::MarkInitialisedToday(game);
+  game.WriteOptionFile(L"[Control]\r\nExclude=Copy,,Map,Main,Nope\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  LauncherRun run = game.Run();
+  EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始"),
+            (std::vector<std::wstring>{Start(L"开始执行复制文件"), Start(L"开始执行磁盘映射"), Start(L"开始执行最终运行程序")}))
+      << Dump(run.log);
+
+  game.WriteOptionFile(L"[Control]\r\nExclude=\r\n");
+  scenario::MarkInitialisedToday(game);
+  run = game.Run();
+  EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始"),
+            (std::vector<std::wstring>{Start(L"开始执行最终运行程序")}));
+}
+
+TEST(Pipeline, AFailedGameComponentEndsTheRunAfterTellingTheCustomer) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=2\r\nArgument_0=GameComponent\r\nArgument_1=Display\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  ASSERT_EQ(run.messageBoxes.size(), 1u);
+  EXPECT_EQ(run.messageBoxes[0].caption, L"提示");
+  EXPECT_EQ(run.messageBoxes[0].text, L"请使用Quorix游戏菜单启动游戏！");
+  EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ProcessManage. Begin GameComponent",
+                                L"CVorlanDlg::ProcessGameComponent. ComponentMgr.dll not found: " + game.File(L"ComponentMgr.dll"),
+                                L"CVorlanDlg::ProcessManage. Failed GameComponent"}));
+  EXPECT_FALSE(Has(run.log, L"CVorlanDlg::ProcessManage. End GameComponent"));
+  EXPECT_FALSE(Has(run.log, Start(L"开始执行更改显示设置")));
+}
+
+TEST(Pipeline, ASectionOfWorkersEndsOnlyAfterItsSlowestStep) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.AddRecorder(L"tools\\slow.exe", {.sleepMs = 1500});
+  game.AddRecorder(L"tools\\quick.exe", {.sleepMs = 500});
+  game.WriteText(L"select.ini", L"[SelectPreLoadProcess]\r\nWhichProcess=0\r\n[PreLoadAd]\r\nNum=1\r\n"
+                                L"[PreLoadAd0]\r\nExe=tools\\quick.exe\r\nWait=1\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Workers\r\nProcessMgr_1=After\r\n"
+                       L"[Workers]\r\nArgc=2\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n"
+                       L"Argument_1=SelectPreLoadProcess\r\nIsPreLoad_1=1\r\n"
+                       L"[After]\r\nArgc=1\r\nArgument_0=keys\r\n"
+                       L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\slow.exe\r\nWait=1\r\n"
+                       L"[SelectPreLoadProcess]\r\nIniFilePath=select.ini\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  auto slow = game.RecorderRuns(L"tools\\slow.exe");
+  auto quick = game.RecorderRuns(L"tools\\quick.exe");
+  ASSERT_EQ(slow.size(), 1u);
+  ASSERT_EQ(quick.size(), 1u);
+  // Both steps ran at the same time, each on a worker of its own.
+  EXPECT_LT(quick[0].startTime, slow[0].endTime);
+  EXPECT_LT(slow[0].startTime, quick[0].endTime);
+
+  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Workers \n");
+  const int after = FindLine(run.log, Start(L"开始执行注册CDKEY"));
+  ASSERT_GE(sectionEnd, 0) << Dump(run.log);
+  ASSERT_GT(after, sectionEnd);
+  EXPECT_LE(slow[0].endTime, run.log[sectionEnd].time) << "the section ended while its slowest step still ran";
+  EXPECT_LE(quick[0].endTime, run.log[sectionEnd].time);
+}
