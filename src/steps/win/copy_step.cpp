@@ -1,0 +1,67 @@
+#include "steps/win/copy_step.h"
+
+#include <windows.h>
+
+#include <optional>
+
+#include "app/win/step_context.h"
+#include "app/win/vorlan_dlg.h"
+#include "platform/core/log_mgr.h"
+#include "platform/core/path_join.h"
+#include "platform/core/wformat.h"
+#include "platform/win/file_copy.h"
+#include "platform/win/os_info.h"
+#include "platform/win/wow64_redirection.h"
+#include "steps/win/translate_path.h"
+
+namespace {
+
+// One entry with redirection switched off around it when it asks for that.
+// Returns nothing when the entry ends early (no copy, nothing reported).
+std::optional<bool> CopyEntry(StepContext& context, const std::wstring& section, std::wstring& src,
+                              std::wstring& dst, bool nativeFolders) {
+  const OS::IniFile& options = context.Options();
+  const int isFile = options.ReadInt(section, L"IsFile", 0);
+  src = options.ReadString(section, L"Src");
+  dst = options.ReadString(section, L"Dst");
+  if (src.empty() || dst.empty()) return std::nullopt;
+  dst = ResolveMacroPrefixedPath(dst, nativeFolders);
+  if (dst.empty()) return std::nullopt;
+  src = vorlan::PathJoin(context.ProgramDirectory(), src);
+  if (isFile != 0) return OS::CopySingleFile(src, dst, /*failIfExists=*/true);
+  return OS::CopyFolderTree(dst, src);
+}
+
+}  // namespace
+
+void RunCopyStep(StepContext& context) {
+  CLogMgr& log = CLogMgr::GetInstance();
+  const OS::IniFile& options = context.Options();
+  const int num = options.ReadInt(L"Copy", L"Num", 0);
+  for (int i = 0; i < num; ++i) {
+    const std::wstring section = vorlan::fmt::Format(L"%s%d", L"Copy", i);
+    if (options.ReadInt(section, L"SkipOS", 0) == OS::GetOsCode()) continue;
+
+    const bool switchOff = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
+    std::optional<OS::ScopedRedirectionOff> redirection;
+    if (switchOff) {
+      redirection.emplace();
+      log.Log(4, L"CopyFileOption: CVorlanDlg::CopyFile_%d. DisableRedirection: %d", i, redirection->DisableResult());
+    }
+
+    std::wstring src, dst;
+    const std::optional<bool> copied = CopyEntry(context, section, src, dst, switchOff);
+
+    if (redirection) {
+      const BOOL reverted = redirection->Revert();
+      log.Log(4, L"CopyFileOption: CVorlanDlg::CopyFile_%d. RevertRedirection: %d", i, reverted);
+    }
+    if (!copied) continue;
+
+    const wchar_t* result = *copied ? L"Success" : L"Failed";
+    log.Log(4, L"CopyFileOption: CVorlanDlg::ProcessCopyFile. Copy File %s --> %s, %s", src, dst, result);
+    context.PrintInfo(vorlan::fmt::Format(L"Copy File %s --> %s, %s", src, dst, result));
+  }
+}
+
+void CVorlanDlg::ProcessCopyFile() { RunCopyStep(*this); }

@@ -1,0 +1,66 @@
+#include "steps/win/game_menu_thread.h"
+
+#include "platform/core/path_join.h"
+#include "platform/core/wformat.h"
+#include "platform/win/ini_file.h"
+#include "platform/win/module_path.h"
+#include "platform/win/scoped_resource.h"
+#include "steps/core/day_marks.h"
+#include "steps/win/local_date.h"
+#include "steps/win/shell_open.h"
+
+namespace vorlan::steps {
+namespace {
+
+constexpr wchar_t kMenuProgram[] = L"Tovik.exe";
+constexpr DWORD kMenuStartPauseMs = 5000;
+
+bool StartMenuProgram(const GameMenuSetup& setup) {
+  const wchar_t* directory = setup.currentDirectory.empty() ? nullptr : setup.currentDirectory.c_str();
+  return ShellOpen(nullptr, kMenuProgram, nullptr, directory, SW_HIDE) > 32;
+}
+
+}  // namespace
+
+void RunGameMenu(const GameMenuSetup& setup) {
+  const OS::IniFile catalogue(setup.catalogueFile);
+  if (catalogue.ReadInt(L"Tovik", L"AlwaysRun", 0) == 1) {
+    if (StartMenuProgram(setup)) setup.sleep(kMenuStartPauseMs);
+  } else {
+    // Registry failures are passed over: without the key the menu program
+    // is started and no mark is kept.
+    OS::ScopedRegKey marks;
+    ::RegCreateKeyW(HKEY_CURRENT_USER, GameMenuMarkKeyName(setup.today).c_str(), marks.Receive());
+    DWORD started = 0, size = sizeof(started);
+    if (!marks ||
+        ::RegQueryValueExW(marks.Get(), kMenuProgram, nullptr, nullptr, reinterpret_cast<BYTE*>(&started), &size) !=
+            ERROR_SUCCESS) {
+      started = 0;
+    }
+    if (started != 1 && StartMenuProgram(setup)) {
+      const DWORD one = 1;
+      if (marks)
+        ::RegSetValueExW(marks.Get(), kMenuProgram, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+      setup.sleep(kMenuStartPauseMs);
+    }
+  }
+
+  // Loading the reporting library is all of its use; it stays loaded. Not
+  // from a guessed place when the current directory is unknown.
+  if (!setup.currentDirectory.empty())
+    ::LoadLibraryW(fmt::Format(L"%s\\SourceReportDll.dll", setup.currentDirectory).c_str());
+}
+
+}  // namespace vorlan::steps
+
+DWORD WINAPI RunGameMenuThreadProc(LPVOID) {
+  vorlan::steps::GameMenuSetup setup;
+  setup.catalogueFile = vorlan::PathJoin(OS::GetProgramDirectory(), L"VorlanComponent.ini");
+  wchar_t current[400] = {};
+  const DWORD n = ::GetCurrentDirectoryW(400, current);
+  if (n > 0 && n < 400) setup.currentDirectory.assign(current, n);
+  setup.today = vorlan::steps::LocalToday();
+  setup.sleep = [](DWORD milliseconds) { ::Sleep(milliseconds); };
+  vorlan::steps::RunGameMenu(setup);
+  return 0;
+}

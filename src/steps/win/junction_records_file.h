@@ -1,0 +1,51 @@
+#pragma once
+// The records of the junction step on this PC and what a run does with
+// them: removes the junctions an earlier run made, puts back the folders it
+// moved aside, and records what this run makes and moves (layout:
+// docs/junction-records.md).
+
+#include <string>
+
+#include "steps/core/junction_records.h"
+
+// The record file through the private-profile calls. A new file is started
+// as UTF-16 so that any path survives whatever the code page.
+class JunctionRecordFile : public vorlan::RecordStore {
+ public:
+  explicit JunctionRecordFile(std::wstring path) : path_(std::move(path)) {}
+  const std::wstring& Path() const { return path_; }
+
+  std::wstring Read(const std::wstring& section, const std::wstring& key) const override;
+  bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
+  bool DeleteSection(const std::wstring& section) override;
+
+ private:
+  void StartFileWhenMissing();
+  std::wstring path_;
+};
+
+class CJunctionRecords {
+ public:
+  static constexpr wchar_t kRecordFile[] = L"c:\\windows\\JunctionCfgInfo.ini";
+
+  explicit CJunctionRecords(std::wstring path = kRecordFile) : file_(std::move(path)) {}
+
+  // Removes every junction an earlier run recorded as made (when it still
+  // points where it was made to point), then puts back every folder moved
+  // aside whose place is free again. Records of what could not be undone
+  // stay for a later run; nothing that is not recorded is touched.
+  void RemoveJunctionCfg();
+
+  // Records a junction at `dst` to `src` (`made` false: found there and kept).
+  bool WriteJunctionRecord(const std::wstring& src, const std::wstring& dst, bool made);
+
+  // Links `dst` to `src`, first moving whatever is at `dst` aside (and
+  // recording the move). When the junction cannot be made, the moved folder
+  // is put back and the result is failure.
+  bool OldFileMgr(const std::wstring& src, const std::wstring& dst);
+
+  const std::wstring& Path() const { return file_.Path(); }
+
+ private:
+  JunctionRecordFile file_;
+};
