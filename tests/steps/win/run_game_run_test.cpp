@@ -205,3 +205,23 @@ TEST(RunGameRun, AGameThatCannotStartIsLoggedAndTheRunEnds) {
   EXPECT_GE(failed, 0) << Dump(run.log);
   ExpectStartGameLine(run);
 }
+
+TEST(RunGameRun, AGameTheShellOrTheCommandRunnerCannotStartIsLoggedAndTheRunEnds) {
+  GameFolder game;
+  LauncherRun shell = RunMain(game, L"RunOption=1\r\nGameExe=absent.exe\r\nParam=-x\r\n");
+  EXPECT_GE(FindLine(shell.log,
+                     L"RunGameOption: CVorlanDlg::ProcessRunGame. ShellExecute Failed: 2, " + game.File(L"absent.exe"),
+                     32),
+            0)
+      << Dump(shell.log);
+  ExpectStartGameLine(shell);
+
+  LauncherRun runner = RunMain(game, L"RunOption=2\r\nGameExe=absent.exe\r\nParam=-x\r\n");
+  EXPECT_GE(FindLine(runner.log,
+                     L"RunGameOption: CVorlanDlg::ProcessRunGame. WinExec Failed: 2, " + game.File(L"absent.exe") +
+                         L" -x",
+                     32),
+            0)
+      << Dump(runner.log);
+  ExpectStartGameLine(runner);
+}
