@@ -2,6 +2,6 @@
 #include <string>
 
 // Asks the cafe's client service whether the game menu is reachable through
-// it. An empty error text means it is (or that there is no client service
-// to ask: the shared memory of the game menu then decides alone).
+// it. An empty error text means it is; otherwise the text says why not (no
+// service, or a client too old) and the run goes on without the menu.
 void QueryClientServiceForMenu(std::wstring& errorText);

@@ -12,6 +12,11 @@
 
 using vorlan::StepId;
 
+namespace {
+// Sub-processes of [ProcessMgr] one run goes through at most.
+constexpr int kMaxSubProcesses = 64;
+}  // namespace
+
 struct CVorlanDlg::VorlanThreadParam {
   CVorlanDlg* dialog = nullptr;
   wchar_t name[MAX_PATH] = {};
@@ -117,8 +122,14 @@ void CVorlanDlg::ChildProcessManage(const std::wstring& section) {
 
 void CVorlanDlg::ProcessManagesMgr() {
   CLogMgr& log = CLogMgr::GetInstance();
-  const int count = options_.ReadInt(L"ProcessMgr", L"Argc", 0);
+  int count = options_.ReadInt(L"ProcessMgr", L"Argc", 0);
   log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 子流程数量: %d", count);
+  if (count > kMaxSubProcesses) {
+    // A mistyped count would otherwise run (and log) billions of empty sub-processes.
+    log.Log(32, L"CVorlanDlg::ProcessManagesMgr. Argc %d is more than the %d sub-processes a run can hold; only the first %d run",
+            count, kMaxSubProcesses, kMaxSubProcesses);
+    count = kMaxSubProcesses;
+  }
   for (int i = 0; i < count && !menuTakesOver_; ++i) {
     const std::wstring name = options_.ReadString(L"ProcessMgr", vorlan::fmt::Format(L"%s_%d", L"ProcessMgr", i));
     log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[%d]: %s", i, name);

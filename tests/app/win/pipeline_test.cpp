@@ -120,6 +120,19 @@ TEST(Pipeline, CountsBeyondTheStepTableAreClippedWithALogLine) {
   EXPECT_TRUE(Has(run.log, Start(L"开始执行注册CDKEY")));
   EXPECT_FALSE(Has(run.log, Start(L"开始执行复制文件")));
   EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ChildProcessManage: 流程步骤:").size(), 64u);
+
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2147483647\r\nProcessMgr_0=One\r\nProcessMgr_64=Late\r\n"
+                       L"[One]\r\nArgc=1\r\nArgument_0=Display\r\n[Late]\r\nArgc=1\r\nArgument_0=Copy\r\n");
+  scenario::ClearLaunchMark(game);
+  run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 子流程数量: 2147483647", 4));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. Argc 2147483647 is more than the 64 sub-processes a run can hold; only the first 64 run", 32))
+      << Dump(run.log);
+  EXPECT_TRUE(Has(run.log, Start(L"开始执行更改显示设置")));
+  EXPECT_FALSE(Has(run.log, Start(L"开始执行复制文件")));
+  EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[").size(), 64u);
 }
 
 TEST(Pipeline, GarbageNegativeAndOverlongValuesNeverBreakTheRun) {
