@@ -149,9 +149,16 @@ bool CJunctionRecords::OldFileMgr(const std::wstring& src, const std::wstring& d
   }
 
   const JunctionOutcome outcome = CreateJunction(dst, src, 3);
-  if (outcome != JunctionOutcome::Failed) {
-    WriteJunctionRecord(src, dst, outcome == JunctionOutcome::Created);
+  if (outcome == JunctionOutcome::Kept) {
+    WriteJunctionRecord(src, dst, false);
     return true;
+  }
+  if (outcome == JunctionOutcome::Created) {
+    if (WriteJunctionRecord(src, dst, true)) return true;
+    // A junction without a record would never be taken down again: undo it
+    // and put the old folder back, as when no junction can be made.
+    RemoveJunction(dst);
+    ::RemoveDirectoryW(dst.c_str());
   }
   if (!old.empty()) {
     const bool back = !Occupied(dst) && ::MoveFileW(old.c_str(), dst.c_str()) != FALSE;

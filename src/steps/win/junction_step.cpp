@@ -111,9 +111,15 @@ bool CJunctionStep::JuntionFileProcess(const std::wstring& first, const std::wst
 
 bool CJunctionStep::OptionCreateLink(const std::wstring& dst, const std::wstring& src, int mode) {
   const JunctionOutcome outcome = CreateJunction(dst, src, mode);
-  if (outcome != JunctionOutcome::Failed) {
-    records_.WriteJunctionRecord(src, dst, outcome == JunctionOutcome::Created);
+  if (outcome == JunctionOutcome::Kept) {
+    records_.WriteJunctionRecord(src, dst, false);
     return true;
+  }
+  if (outcome == JunctionOutcome::Created) {
+    if (records_.WriteJunctionRecord(src, dst, true)) return true;
+    // A junction without a record would never be taken down again: undo it
+    // and copy instead.
+    RemoveJunction(dst);
   }
   if (!OS::CopyFolderTree(dst, src)) return false;
   CLogMgr::GetInstance().Log(4, L"JunctionOption: CVorlanDlg::OptionCreateLink. Junction Become Copy, Src %s --> %s", src,
