@@ -4,6 +4,25 @@
 #include "platform/core/wformat.h"
 
 namespace vorlan {
+namespace {
+
+bool IsSeparator(wchar_t c) { return c == L'\\' || c == L'/'; }
+
+// A folder below the current directory, such as dx or vc\2008.
+bool IsPlainRelativeFolder(std::wstring_view folder) {
+  if (folder.empty() || IsSeparator(folder.front()) || folder.find(L':') != std::wstring_view::npos) return false;
+  std::size_t begin = 0;
+  while (begin <= folder.size()) {
+    std::size_t end = begin;
+    while (end < folder.size() && !IsSeparator(folder[end])) ++end;
+    const std::wstring_view part = folder.substr(begin, end - begin);
+    if (part == L"." || part == L"..") return false;
+    begin = end + 1;
+  }
+  return true;
+}
+
+}  // namespace
 
 InstallPlan PlanInstall(int pass, std::wstring_view currentDirectory, const InstallerSettings& s) {
   InstallPlan plan;
@@ -15,6 +34,10 @@ InstallPlan PlanInstall(int pass, std::wstring_view currentDirectory, const Inst
   if (pass == kPassFromDriveD) {
     if (s.local.empty()) {
       plan.skip = InstallPlan::Skip::NoPackageFolder;
+      return plan;
+    }
+    if (!IsPlainRelativeFolder(s.local)) {
+      plan.skip = InstallPlan::Skip::UnsafePackageFolder;
       return plan;
     }
     plan.copyToDriveD = true;

@@ -38,6 +38,10 @@ struct InstallPlan {
     None,
     NoInstaller,      // "exe" is empty: there is nothing to start
     NoPackageFolder,  // pass 1 and "local" is empty: xcopy would copy drive D: itself
+    // pass 1 and "local" is not a plain folder below the current directory
+    // (rooted, with a drive, or with "." or ".."): xcopy would copy a whole
+    // drive or the game folder to the root of D:
+    UnsafePackageFolder,
   };
   Skip skip = Skip::None;
   bool copyToDriveD = false;

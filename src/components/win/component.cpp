@@ -106,6 +106,11 @@ void CComponent::Install(int pass) {
               section, record.name);
       continue;
     }
+    if (plan.skip == vorlan::InstallPlan::Skip::UnsafePackageFolder) {
+      log.Log(32, L"ComponentOption: CComponent::InstllComponent. [%s] \"local\" %s is not a folder below the current directory; nothing copied to D for %s",
+              section, settings.local, record.name);
+      continue;
+    }
 
     if (plan.copyToDriveD) {
       OS::ProcessStart copy;

@@ -67,3 +67,19 @@ TEST(InstallPlan, NothingRunsWithoutAnInstallerOrWithoutAFolderToCopy) {
   EXPECT_FALSE(plan.copyToDriveD);
   EXPECT_EQ(PlanInstall(0, L"C:\\G", Settings(L"", L"setup.exe", L"")).skip, InstallPlan::Skip::None);
 }
+
+TEST(InstallPlan, ThePassFromDriveDCopiesOnlyAFolderBelowTheCurrentDirectory) {
+  // xcopy \ d:\\\ /s/y would copy the whole drive, xcopy . d:\.\ /s/y the game folder to D:'s root.
+  for (const wchar_t* local : {L"\\", L"\\dx", L"/dx", L".", L"..", L"dx\\..\\..", L"./dx", L"C:\\dx", L"C:dx", L"dx\\.\\x"}) {
+    const InstallPlan plan = PlanInstall(1, L"C:\\G", Settings(local, L"setup.exe", L""));
+    EXPECT_EQ(plan.skip, InstallPlan::Skip::UnsafePackageFolder) << local;
+    EXPECT_FALSE(plan.copyToDriveD);
+  }
+  for (const wchar_t* local : {L"dx", L"vc\\2008", L"vc/2008", L"dx\\", L"..dx", L"dx..", L"a.b"}) {
+    const InstallPlan plan = PlanInstall(1, L"C:\\G", Settings(local, L"setup.exe", L""));
+    EXPECT_EQ(plan.skip, InstallPlan::Skip::None);
+    EXPECT_TRUE(plan.copyToDriveD);
+  }
+  // The pass in place keeps whatever "local" says, as before.
+  EXPECT_EQ(PlanInstall(0, L"C:\\G", Settings(L"..\\dx", L"setup.exe", L"")).skip, InstallPlan::Skip::None);
+}

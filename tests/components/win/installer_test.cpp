@@ -260,6 +260,26 @@ TEST_F(ComponentInstall, AnInstallerBesideTheLauncherIsTriedInPlaceOnlyAndAMissi
   EXPECT_TRUE(PageRunsAfterAWhile().empty());
 }
 
+TEST_F(ComponentInstall, APackageFolderOutsideTheCurrentDirectoryIsNeverCopiedToD) {
+  game_.AddRecorder(L"setup.exe", RecorderConfig{.exitCode = 3});
+  game_.WriteCatalogue(kCatalogueHead +
+                       L"[Argument]\r\nArgc=1\r\nArgument_0=DX\r\n[install]\r\nDX=1\r\n"
+                       L"[DX]\r\ntype=regread\r\npath=" + TestKey(L"DX") + L"\r\nlocal=.\r\nexe=setup.exe\r\nparameter=/S\r\n");
+  LauncherRun run = game_.Run();
+  ASSERT_FALSE(run.timedOut);
+  const std::wstring refused =
+      Install(L"[DX] \"local\" . is not a folder below the current directory; nothing copied to D for DX");
+  EXPECT_THAT(ComponentLines(run.log),
+              ElementsAre(Mark(1, L"DirectX"), Count(1), Missing(L"DX"),
+                          Started(L"\"" + game_.Path() + L"\\.\\setup.exe\" /S"), NCheck(1), Missing(L"DX"), refused,
+                          NCheck(1), Missing(L"DX")))
+      << Dump(run.log);
+  EXPECT_TRUE(scenario::Has(run.log, refused, 32));
+  EXPECT_EQ(game_.RecorderRuns(L"setup.exe").size(), 1u) << "tried in place only";
+  EXPECT_FALSE(vtest::FileExists(L"D:\\setup.exe")) << "the game folder was not copied to the root of D:";
+  EXPECT_EQ(PageRunsAfterAWhile().size(), 1u);
+}
+
 TEST_F(ComponentInstall, OnWindows7TheWin7SectionNamesTheInstallerAndSkipAtWindows7Holds) {
   // Wine reports Windows 7 unless told otherwise; the second copy is told Windows 10.
   ComponentGame win10(vtest::GameFolderOptions{.suffix = L"-win10", .exeName = L"VorlanWin10.exe", .windowsVersion = L"win10"});
