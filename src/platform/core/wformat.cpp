@@ -48,28 +48,42 @@ struct Conversion {
   wchar_t letter = 0;
 };
 
-// Writes `body` (already converted) with sign/prefix and padding.
-void Emit(Sink& sink, const Conversion& conv, std::wstring_view prefix, std::wstring_view body, bool numeric) {
-  std::size_t total = prefix.size() + body.size();
+// Writes `body` (already converted) with sign/prefix, `zeros` leading zeros
+// (an integer's precision) and padding.
+void Emit(Sink& sink, const Conversion& conv, std::wstring_view prefix, std::wstring_view body, bool numeric,
+          std::size_t zeros = 0) {
+  std::size_t total = prefix.size() + zeros + body.size();
   std::size_t pad = conv.width > total ? conv.width - total : 0;
   // As in printf, a precision on an integer turns the 0 flag off.
   bool zeroPad = numeric && conv.zero && !conv.left && !conv.hasPrecision;
   if (!conv.left && !zeroPad) sink.Pad(L' ', pad);
   sink.Put(prefix.data(), prefix.size());
   if (zeroPad) sink.Pad(L'0', pad);
+  sink.Pad(L'0', zeros);
   sink.Put(body.data(), body.size());
   if (conv.left) sink.Pad(L' ', pad);
 }
 
-std::wstring Digits(unsigned long long v, unsigned base, bool upper) {
-  const wchar_t* set = upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
-  std::wstring s;
-  do {
-    s.insert(s.begin(), set[v % base]);
-    v /= base;
-  } while (v != 0);
-  return s;
-}
+// Digits of `v` in `base`, written backwards into a fixed buffer (no heap:
+// the log facade formats without allocating).
+class Digits {
+ public:
+  Digits(unsigned long long v, unsigned base, bool upper) {
+    const wchar_t* set = upper ? L"0123456789ABCDEF" : L"0123456789abcdef";
+    do {
+      buf_[--begin_] = set[v % base];
+      v /= base;
+    } while (v != 0);
+  }
+  void PrependZero() { buf_[--begin_] = L'0'; }
+  std::wstring_view View() const { return std::wstring_view(buf_ + begin_, kSize - begin_); }
+  std::size_t Size() const { return kSize - begin_; }
+
+ private:
+  static constexpr std::size_t kSize = 32;  // 22 octal digits of 64 bits, and one more zero
+  wchar_t buf_[kSize];
+  std::size_t begin_ = kSize;
+};
 
 void FormatInteger(Sink& sink, const Conversion& conv, const Arg& a) {
   bool negative = false;
@@ -91,21 +105,24 @@ void FormatInteger(Sink& sink, const Conversion& conv, const Arg& a) {
   if (conv.letter == L'X') { base = 16; upper = true; }
   if (conv.letter == L'o') base = 8;
 
-  std::wstring body;
-  if (!(conv.hasPrecision && conv.precision == 0 && mag == 0)) body = Digits(mag, base, upper);
-  if (conv.hasPrecision && body.size() < conv.precision) body.insert(0, conv.precision - body.size(), L'0');
+  Digits digits(mag, base, upper);
+  std::wstring_view body = digits.View();
+  if (conv.hasPrecision && conv.precision == 0 && mag == 0) body = {};
+  std::size_t zeros = conv.hasPrecision && body.size() < conv.precision ? conv.precision - body.size() : 0;
 
-  std::wstring prefix;
+  std::wstring_view prefix;
   if (isSignedConv) {
     if (negative) prefix = L"-";
     else if (conv.plus) prefix = L"+";
     else if (conv.blank) prefix = L" ";
   }
-  if (conv.alt && mag != 0) {
-    if (base == 16) prefix = upper ? L"0X" : L"0x";
-    if (base == 8 && (body.empty() || body[0] != L'0')) body.insert(0, 1, L'0');
+  if (conv.alt && mag != 0 && base == 16) prefix = upper ? L"0X" : L"0x";
+  // "#" with octal: the first digit is a zero, also for a zero cut away by precision 0.
+  if (conv.alt && base == 8 && zeros == 0 && (body.empty() || body[0] != L'0')) {
+    if (!body.empty()) digits.PrependZero();
+    body = digits.View();
   }
-  Emit(sink, conv, prefix, body, true);
+  Emit(sink, conv, prefix, body, true, zeros);
 }
 
 void FormatFloating(Sink& sink, const Conversion& conv, double d) {
@@ -149,9 +166,9 @@ void FormatOne(Sink& sink, const Conversion& conv, const Arg& a) {
     }
     case ArgClass::Pointer: {
       if (a.kind != Arg::Kind::Pointer) break;
-      std::wstring body = Digits(a.ptr, 16, true);
-      if (body.size() < sizeof(void*) * 2) body.insert(0, sizeof(void*) * 2 - body.size(), L'0');
-      Emit(sink, conv, L"", body, false);
+      const Digits digits(a.ptr, 16, true);
+      const std::size_t zeros = digits.Size() < sizeof(void*) * 2 ? sizeof(void*) * 2 - digits.Size() : 0;
+      Emit(sink, conv, L"", digits.View(), false, zeros);
       return;
     }
     case ArgClass::Floating:

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
+#include <cstring>
 #include <string>
 
 using vorlan::fmt::Format;
@@ -36,6 +38,26 @@ TEST(WFormat, IntegersBehaveAsOn32BitPrintf) {
   EXPECT_EQ(Format(L"%05d|%-4d|%+d|% d|%.3d", 42, 7, 3, 3, 5), L"00042|7   |+3| 3|005");
   EXPECT_EQ(Format(L"%lu %ld %I64u %lld", 1u, 2, std::uint64_t{3}, std::int64_t{4}), L"1 2 3 4");
   EXPECT_EQ(Format(L"%d %d", true, false), L"1 0");
+}
+
+TEST(WFormat, IntegerFlagsWidthsAndPrecisionsMatchTheCLibrary) {
+  const int values[] = {0, 1, -1, 8, 255, -4096, 12345678, 2147483647, -2147483647 - 1};
+  const char* formats[] = {"%d", "%8d", "%-8d|", "%08d", "%+.5d", "% 10.3d", "%.0d", "%x", "%#x", "%#10.6X",
+                           "%o", "%#o", "%#.4o", "%#.0o", "%u", "%012u"};
+  for (const char* f : formats) {
+    for (int v : values) {
+      char expected[64];
+      std::snprintf(expected, sizeof(expected), f, v);
+      const std::string narrow(f);
+      const std::wstring wide(narrow.begin(), narrow.end());
+      EXPECT_EQ(Format<int>(RuntimeFormat{wide.c_str()}, v),
+                std::wstring(expected, expected + std::strlen(expected)))
+          << f << " " << v;
+    }
+  }
+  EXPECT_EQ(Format(L"%#llo", ~std::uint64_t{0}), L"01777777777777777777777");
+  EXPECT_EQ(Format(L"%p", reinterpret_cast<void*>(std::uintptr_t{0xBEEF})),
+            std::wstring(sizeof(void*) * 2 - 4, L'0') + L"BEEF");
 }
 
 TEST(WFormat, CharactersPercentAndFloats) {
