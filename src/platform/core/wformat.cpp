@@ -117,9 +117,10 @@ void FormatInteger(Sink& sink, const Conversion& conv, const Arg& a) {
     else if (conv.blank) prefix = L" ";
   }
   if (conv.alt && mag != 0 && base == 16) prefix = upper ? L"0X" : L"0x";
-  // "#" with octal: the first digit is a zero, also for a zero cut away by precision 0.
-  if (conv.alt && base == 8 && zeros == 0 && (body.empty() || body[0] != L'0')) {
-    if (!body.empty()) digits.PrependZero();
+  // "#" with octal: the first digit is a zero (a zero cut away by precision 0
+  // stays away, as with the Windows C library).
+  if (conv.alt && mag != 0 && base == 8 && zeros == 0 && body[0] != L'0') {
+    digits.PrependZero();
     body = digits.View();
   }
   Emit(sink, conv, prefix, body, true, zeros);
