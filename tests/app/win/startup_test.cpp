@@ -111,3 +111,19 @@ TEST(Startup, ASameNamedProgramElsewhereIsLeftRunningAndWaitedFor) {
   EXPECT_TRUE(LinesStartingWith(game.Log(), L"TerminateOtherVorlan.").empty());
   EXPECT_TRUE(lan.IsRunning());
 }
+
+TEST(Startup, WithoutTheLoggingLibraryTheWholePreparationRunsAndNothingIsLogged) {
+  GameFolder game(GameFolderOptions{.withLogLibrary = false});
+  scenario::ClearLaunchMark(game);
+  game.AddRecorder(L"game.exe");
+  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\nGameExe=game.exe\r\nParam=-x\r\n"
+                       L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Start\r\n[Start]\r\nArgc=1\r\nArgument_0=Main\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  const auto runs = game.WaitForRecorderRuns(L"game.exe", 1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].commandLine, game.File(L"game.exe") + L" -x");
+  EXPECT_TRUE(run.log.empty());
+  EXPECT_FALSE(DirectoryExists(game.File(L"Log")));
+}
