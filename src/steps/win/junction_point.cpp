@@ -92,7 +92,8 @@ bool CanEnumerate(const std::wstring& path) {
 bool IsWorkingJunction(const std::wstring& path) { return IsReparsePoint(path) && CanEnumerate(path); }
 
 JunctionOutcome CreateJunction(const std::wstring& link, const std::wstring& target, int mode) {
-  if (link.empty() || target.empty()) return JunctionOutcome::Failed;
+  if (link.empty()) return JunctionOutcome::Failed;
+  if (target.empty()) return Fail(link);
   if (!VolumeSupportsReparsePoints(link)) return Fail(link);
 
   if (OS::PathExists(link) && CanEnumerate(link)) {

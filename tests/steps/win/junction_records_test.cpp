@@ -115,6 +115,12 @@ TEST_F(JunctionRecordsTest, JunctionCreationFailsUnderWineWithoutLeavingAFolderB
   EXPECT_EQ(ReadBytes(P(L"full\\f.txt")), "f");
   EXPECT_EQ(CreateJunction(L"", P(L"target"), 0), JunctionOutcome::Failed);
   EXPECT_EQ(CreateJunction(P(L"x"), L"", 0), JunctionOutcome::Failed);
+  // Without a target an empty link folder is taken away, a full one stays.
+  ASSERT_TRUE(::CreateDirectoryW(P(L"empty-link").c_str(), nullptr));
+  EXPECT_EQ(CreateJunction(P(L"empty-link"), L"", 1), JunctionOutcome::Failed);
+  EXPECT_FALSE(DirectoryExists(P(L"empty-link")));
+  EXPECT_EQ(CreateJunction(P(L"full"), L"", 1), JunctionOutcome::Failed);
+  EXPECT_EQ(ReadBytes(P(L"full\\f.txt")), "f");
   // A plain folder is no junction to remove.
   EXPECT_FALSE(RemoveJunction(P(L"full")));
   EXPECT_EQ(ReadBytes(P(L"full\\f.txt")), "f");
