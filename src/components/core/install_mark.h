@@ -26,8 +26,8 @@ std::int32_t MarkOnLoad(std::int32_t mark, int skipAtWindows7, bool isWindows7);
 
 // The mark for the rest of one installation once the component's installer
 // has been started: a component that can only be counted as missing (mark 2)
-// counts as installed from then on, so that it is installed once per
-// preparation and does not by itself send the customer to the help page.
+// counts as installed from then on, so that it is installed once per run of
+// the step and does not by itself send the customer to the help page.
 // Other marks are unchanged: their check decides.
 std::int32_t MarkAfterInstallerStarted(std::int32_t mark);
 
