@@ -15,7 +15,10 @@ void CVorlanDlg::ThreadProc() {
   std::wstring serviceError;
   QueryClientServiceForMenu(serviceError);
   shareMemory_ = std::make_unique<CShareMemoryMgr>();
-  if (serviceError.empty() && shareMemory_->Open()) menuLinked_ = true;
+  // The block is opened whatever the service said: the menu's run-now request
+  // and its notifications go through it even when the menu is not linked.
+  const bool blockOpen = shareMemory_->Open();
+  if (serviceError.empty() && blockOpen) menuLinked_ = true;
 
   // 2. Which game.
   gameId_ = GetGameIdFromCmdLine();

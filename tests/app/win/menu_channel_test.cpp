@@ -197,6 +197,25 @@ TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsUnlinked) {
   EXPECT_TRUE(Has(run.log, Start(L"开始执行最终运行程序")));
 }
 
+TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsStillToldAndItsRunNowCleared) {
+  DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, RegView::Wow32);
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(kPipeline);
+  ASSERT_TRUE(menu_.SetRunNow(1001, true));
+  LauncherRun run = game.Run(L"NewVorlan 1001");
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread Start Time . Version : 0, GameID: 1001,").empty())
+      << Dump(run.log);
+  EXPECT_TRUE(Has(run.log, Start(L"开始执行最终运行程序")));
+  EXPECT_EQ(Entry(1001).first, 0u) << "run now is cleared after Main";
+
+  GameFolder unsupported(GameFolderOptions{.suffix = L"-os"});
+  unsupported.WriteOptionFile(L"[WindowsCfg]\r\nOsCfg=1\r\n");
+  run = unsupported.Run(L"NewVorlan 1002");
+  ASSERT_EQ(run.messageBoxes.size(), 1u);
+  EXPECT_EQ(Entry(1002).second, 1u) << "the menu hears that the game will not start";
+}
+
 TEST_F(MenuChannel, TheMenuToolRunsTheLauncherWithARunNowRequest) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
