@@ -27,6 +27,8 @@ void RunGame(StepContext& context) {
   const std::wstring gamePath = FullGamePath(programDirectory, game);
   const std::wstring commandLine = BareProgramCommandLine(gamePath, IsExistingFile(gamePath), game.arguments);
 
+  // A game that does not start is logged (level 32): "Start Game..." alone
+  // would tell whoever reads the log that it did.
   switch (LaunchModeFor(options.ReadInt(L"Main", L"RunOption", 0))) {
     case LaunchMode::ShellOpen: {
       const int result = ShellOpen(nullptr, gamePath, game.arguments.c_str(), programDirectory.c_str(), SW_SHOW);
