@@ -64,3 +64,24 @@ TEST(Dialog, HiddenByDefaultWithoutProgressWindow) {
     ADD_FAILURE() << "visible window: class " << ToUtf8(cls) << ", text " << ToUtf8(WindowText(w));
   }
 }
+
+TEST(Dialog, ProgressWindowOfModeTwoShowsOnlyBeforeTheLauncherIsInitialised) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(L"[Main]\r\nIsShowMain=2\r\nIsClose=1\r\n"
+                       L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
+  const auto mainEnded = [&] {
+    return LinesStartingWith(game.Log(), L"CVorlanDlg::ProcessManage.已执行最终运行程序 ").size();
+  };
+  {
+    RunningProgram launcher = game.Start();
+    ASSERT_TRUE(WaitUntil([&] { return mainEnded() == 1; })) << Dump(game.Log());
+    EXPECT_EQ(TopLevelWindows(launcher.ProcessId(), L"正在准备游戏").size(), 1u);
+  }
+  // That run wrote today's mark: the next one takes the white list and shows no progress window.
+  RunningProgram launcher = game.Start();
+  ASSERT_TRUE(WaitUntil([&] { return mainEnded() == 2; })) << Dump(game.Log());
+  EXPECT_TRUE(Has(game.Log(), L"CVorlanDlg::ThreadProc. Executer WhiteList Now!\n"));
+  ::Sleep(300);
+  EXPECT_TRUE(TopLevelWindows(launcher.ProcessId(), L"正在准备游戏").empty());
+}

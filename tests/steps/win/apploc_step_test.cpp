@@ -65,6 +65,27 @@ TEST(AppLocStep, WithoutExeTheWindowsAppLocRuns) {
   EXPECT_EQ(context.Printed(), std::vector<std::wstring>{L"Run Apploc " + commandLine + L", Success"});
 }
 
+TEST(AppLocStep, ALauncherPathWithABlankStartsTheLauncherNotAnother) {
+  GameFolder game;
+  EnterFolder(game);
+  game.AddRecorder(L"App Loc\\AppLoc.exe");
+  // What Windows would start for the bare "...\App Loc\AppLoc.exe".
+  game.AddRecorder(L"App.exe");
+  game.WriteOptionFile(L"[Main]\r\nGameExe=game.exe\r\n[AppLoc]\r\nExe=" + game.File(L"App Loc\\AppLoc.exe") +
+                       L"\r\nParam=/L0804\r\n");
+  RecordingStepContext context(game);
+  RunAppLoc(context);
+
+  const std::wstring commandLine =
+      L"\"" + game.File(L"App Loc\\AppLoc.exe") + L"\" \"" + game.File(L"game.exe") + L"\" \"/L0804\"";
+  auto runs = game.WaitForRecorderRuns(L"App Loc\\AppLoc.exe", 1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].commandLine, commandLine);
+  ::Sleep(300);
+  EXPECT_TRUE(game.RecorderRuns(L"App.exe").empty());
+  EXPECT_EQ(context.Printed(), std::vector<std::wstring>{L"Run Apploc " + commandLine + L", Success"});
+}
+
 TEST(AppLocStep, IsNeedSkipsTheStep) {
   for (const wchar_t* isNeed : {L"1", L"-1", L"2"}) {
     GameFolder game;
