@@ -17,6 +17,9 @@ std::string ReadText(const Json::Value& value) {
     case Json::nullValue:
     case Json::stringValue:
       return value.asString();
+    case Json::booleanValue:
+      // The to-string reading spells a boolean out; a number stays an error.
+      return value.asBool() ? "true" : "false";
     default:
       WrongType("Type is not convertible to string");
   }

@@ -30,4 +30,6 @@ std::wstring PackageCommandLine(std::wstring_view runName, std::wstring_view run
   return commandLine;
 }
 
+bool KeepsExistingLink(bool isJunction, int mode) { return isJunction ? mode != 1 : mode != 3; }
+
 }  // namespace vorlan

@@ -19,6 +19,11 @@ enum class JunctionVariant {
 JunctionVariant ChooseJunctionVariant(std::optional<unsigned long> clientType, bool driveCProtected,
                                       bool driveEProtected);
 
+// What junction creation does with a folder or junction already at the link
+// that can be listed: a plain folder is kept unless the mode is 3, a junction
+// is kept unless the mode is 1. Keeping counts as success.
+bool KeepsExistingLink(bool isJunction, int mode);
+
 // The line logged for the choice.
 std::wstring_view VariantLogText(JunctionVariant variant);
 

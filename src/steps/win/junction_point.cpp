@@ -8,6 +8,7 @@
 #include "platform/core/path_join.h"
 #include "platform/win/file_copy.h"
 #include "platform/win/scoped_resource.h"
+#include "steps/core/junction_plan.h"
 #include "steps/core/reparse_buffer.h"
 
 namespace {
@@ -96,11 +97,8 @@ JunctionOutcome CreateJunction(const std::wstring& link, const std::wstring& tar
   if (target.empty()) return Fail(link);
   if (!VolumeSupportsReparsePoints(link)) return Fail(link);
 
-  if (OS::PathExists(link) && CanEnumerate(link)) {
-    const bool junction = IsReparsePoint(link);
-    if (!junction && mode != 3) return JunctionOutcome::Kept;
-    if (junction && mode != 1) return JunctionOutcome::Kept;
-  }
+  if (OS::PathExists(link) && CanEnumerate(link) && vorlan::KeepsExistingLink(IsReparsePoint(link), mode))
+    return JunctionOutcome::Kept;
   if (!OS::PathExists(link) && !OS::CreateDirectories(link)) return Fail(link);
   if (!SetMountPoint(link, target)) return Fail(link);
   return JunctionOutcome::Created;

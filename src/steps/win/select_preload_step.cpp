@@ -22,6 +22,7 @@ void RunSelectPreload(StepContext& context) {
   context.SetSelectFilePath(path);
   if (!::SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL) &&
       ::GetFileAttributesW(path.c_str()) == INVALID_FILE_ATTRIBUTES) {
+    // Runs nothing, as an empty file would; the line leaves a trace of a mistyped "IniFilePath".
     CLogMgr::GetInstance().Log(16, L"PreLoadOption: CVorlanDlg::SelectPreloadProcess. Select file not found: %s",
                                path);
   }

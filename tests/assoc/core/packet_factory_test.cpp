@@ -115,7 +115,6 @@ TEST(CreatePacket, MissingKeysReadAsNull) {
 TEST(CreatePacket, ANonStringWhereTextIsExpectedIsNoPacket) {
   for (const char* text : {
            R"({"JSON_TYPE": 2147483650, "PKGINFO_LIST": [{"PKGINFO_PKGID": 7, "PKGINFO_PKGPATH": 5}]})",
-           R"({"JSON_TYPE": 2147483650, "PKGINFO_LIST": [{"PKGINFO_PKGID": 7, "PKGINFO_PKGPATH": true}]})",
            R"({"JSON_TYPE": 2147483650, "PKGINFO_LIST": [{"PKGINFO_PKGID": 7, "PKGINFO_PKGPATH": ["C:"]}]})",
            R"({"JSON_TYPE": 2147483649, "ProductVersion": 8.1})",
            R"({"JSON_TYPE": 2147483649, "ProductVersion": "8.1.0", "BcPath": 0})",
@@ -124,6 +123,16 @@ TEST(CreatePacket, ANonStringWhereTextIsExpectedIsNoPacket) {
        }) {
     EXPECT_FALSE(CreatePacket(text)) << text;
   }
+}
+
+TEST(CreatePacket, ABooleanWhereTextIsExpectedIsSpelledOut) {
+  auto version = CreatePacket(R"({"JSON_TYPE": 2147483649, "ProductVersion": "9.0.0", "BcPath": false})");
+  ASSERT_TRUE(As<Json::CJsonQuerayBcInfoAck>(version));
+  EXPECT_EQ(As<Json::CJsonQuerayBcInfoAck>(version)->productVersion, "9.0.0");
+  EXPECT_EQ(As<Json::CJsonQuerayBcInfoAck>(version)->bcPath, "false");
+  auto packages = PackageReply(R"([{"PKGINFO_PKGID": 7, "PKGINFO_PKGPATH": true}])");
+  ASSERT_TRUE(As<Json::CJsonQuerayPkgListInfoAck>(packages));
+  EXPECT_EQ(As<Json::CJsonQuerayPkgListInfoAck>(packages)->pkgInfo.at(7).pkgPath, "true");
 }
 
 TEST(CreatePacket, FlagsAreReadAsTruth) {

@@ -4,6 +4,7 @@
 
 using vorlan::ChooseJunctionVariant;
 using vorlan::JunctionVariant;
+using vorlan::KeepsExistingLink;
 using vorlan::PackageCommandLine;
 
 TEST(JunctionVariantChoice, ClientTypeTwoOrBothDrivesProtectedReadJunction) {
@@ -37,4 +38,15 @@ TEST(PackageRun, CommandLineByMsiValue) {
   EXPECT_EQ(PackageCommandLine(L"X:\\g\\dx.msi", L"", 2), L"");
   EXPECT_EQ(PackageCommandLine(L"X:\\g\\dx.msi", L"/qn", 2), L"");
   EXPECT_EQ(PackageCommandLine(L"X:\\g\\dx.msi", L"/qn", -1), L"");
+}
+
+TEST(JunctionCreation, WhatIsAlreadyAtTheLinkIsKeptOrReplacedByMode) {
+  // Option 1 keeps a plain folder (and replaces a junction), option 3
+  // replaces a plain folder (and keeps a junction), option 0 keeps both.
+  EXPECT_TRUE(KeepsExistingLink(false, 0));
+  EXPECT_TRUE(KeepsExistingLink(true, 0));
+  EXPECT_TRUE(KeepsExistingLink(false, 1));
+  EXPECT_FALSE(KeepsExistingLink(true, 1));
+  EXPECT_FALSE(KeepsExistingLink(false, 3));
+  EXPECT_TRUE(KeepsExistingLink(true, 3));
 }

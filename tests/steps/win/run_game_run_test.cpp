@@ -126,6 +126,11 @@ TEST(RunGameRun, OpenDocumentOpensAWebAddressOrADocumentWithItsHandler) {
   EXPECT_TRUE(RunsMentioning(InternetExplorerRuns(), token).empty());
   EXPECT_EQ(FindLineStarting(run.log, L"CVorlanDlg::ProcessRunGame. iexplore:"), -1);
   ExpectStartGameLine(run);
+  // Inside the step nothing but the "Start Game..." line (and its PrintInfo copy).
+  const int begin = FindLine(run.log, L"CVorlanDlg::ProcessManage.开始执行最终运行程序", 4);
+  const int end = FindLineStarting(run.log, L"CVorlanDlg::ProcessManage.已执行最终运行程序 ");
+  ASSERT_TRUE(begin >= 0 && end > begin) << Dump(run.log);
+  for (int i = begin + 1; i < end; ++i) EXPECT_EQ(run.log[i].text, kStartGame) << Dump(run.log);
 
   GameFolder document({.suffix = L"-document"});
   const std::wstring manual = document.File(L"manual-" + UniqueToken() + L".vorlantest");
