@@ -19,7 +19,7 @@ bool ApplyPkgRegFile(const std::wstring& path, const std::wstring& installDir) {
             report.faultIndex, report.faultName);
     return false;
   }
-  log.Log(8, L"PkgRegOption: ApplyPkgRegFile. %s Success, %d written, %d skipped", path, report.written,
+  log.Log(4, L"PkgRegOption: ApplyPkgRegFile. %s Success, %d written, %d skipped", path, report.written,
           report.skipped);
   return true;
 }

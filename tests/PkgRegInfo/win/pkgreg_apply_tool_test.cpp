@@ -81,7 +81,7 @@ TEST_F(PkgRegApplyTool, EachFileIsLoggedAndABadOneDoesNotStopTheNext) {
                              L": entry 1 name \"HKLM\\NoValue\" cannot be split, nothing applied");
   EXPECT_EQ(log[1].level, 32);
   EXPECT_EQ(log[1].text, L"PkgRegOption: ApplyPkgRegFile. Load " + corrupt + L" Failed, nothing applied");
-  EXPECT_EQ(log[2].level, 8);
+  EXPECT_EQ(log[2].level, 4);
   EXPECT_EQ(log[2].text, L"PkgRegOption: ApplyPkgRegFile. " + good + L" Success, 2 written, 1 skipped");
   EXPECT_EQ(log[0].module, L"pkgreg");
 
