@@ -29,6 +29,43 @@ TEST(StepTable, NamesInDispatchOrderAndExactMatching) {
   EXPECT_EQ(FindStep(L"RunOnce")->endText, L"CVorlanDlg::ProcessManage.已执行运行一次性程序 %d\n");
 }
 
+TEST(StepTable, EveryStartAndEndTextWordForWord) {
+  struct Row {
+    const wchar_t* name;
+    const wchar_t* start;
+    const wchar_t* end;
+  };
+  const Row expected[] = {
+      {L"Map", L"CVorlanDlg::ProcessManage.开始执行磁盘映射", L"CVorlanDlg::ProcessManage.已执行磁盘映射 %d\n"},
+      {L"PreLoad", L"CVorlanDlg::ProcessManage.开始执行预处理程序", L"CVorlanDlg::ProcessManage.已执行预处理程序 %d\n"},
+      {L"SelectPreLoadProcess", L"CVorlanDlg::ProcessManage.开始执行SelectPreloadProcess预处理程序", L"CVorlanDlg::ProcessManage.已执行SelectPreloadProcess预处理程序 %d\n"},
+      {L"Component", L"CVorlanDlg::ProcessManage.开始执行组件安装", L"CVorlanDlg::ProcessManage.已执行组件安装 %d\n"},
+      {L"Copy", L"CVorlanDlg::ProcessManage.开始执行复制文件", L"CVorlanDlg::ProcessManage.已执行复制文件 %d\n"},
+      {L"Junction", L"CVorlanDlg::ProcessManage.开始执行重定向", L"CVorlanDlg::ProcessManage.已执行重定向 %d\n"},
+      {L"ImportReg", L"CVorlanDlg::ProcessManage.开始执行导入注册表", L"CVorlanDlg::ProcessManage.已执行导入注册表 %d\n"},
+      {L"keys", L"CVorlanDlg::ProcessManage.开始执行注册CDKEY", L"CVorlanDlg::ProcessManage.已执行注册CDKEY %d\n"},
+      {L"Display", L"CVorlanDlg::ProcessManage.开始执行更改显示设置", L"CVorlanDlg::ProcessManage.已执行更改显示设置 %d\n"},
+      {L"Compatible", L"CVorlanDlg::ProcessManage.开始执行兼容性设置", L"CVorlanDlg::ProcessManage.已执行兼容性设置 %d\n"},
+      {L"GamePath", L"CVorlanDlg::ProcessManage.开始执行设置游戏路径", L"CVorlanDlg::ProcessManage.已执行设置游戏路径 %d\n"},
+      {L"RegDll", L"CVorlanDlg::ProcessManage.开始执行注册COM组件", L"CVorlanDlg::ProcessManage.已执行注册COM组件 %d\n"},
+      {L"RegService", L"CVorlanDlg::ProcessManage.开始执行注册后台服务", L"CVorlanDlg::ProcessManage.已执行注册后台服务 %d\n"},
+      {L"RunOnce", L"CVorlanDlg::ProcessManage.开始执行一次性程序", L"CVorlanDlg::ProcessManage.已执行运行一次性程序 %d\n"},
+      {L"AppLoc", L"CVorlanDlg::ProcessManage.开始执行设置程序本地语言", L"CVorlanDlg::ProcessManage.已执行设置程序本地语言 %d\n"},
+      {L"GameComponent", L"CVorlanDlg::ProcessManage. Begin GameComponent", L"CVorlanDlg::ProcessManage. End GameComponent"},
+      {L"Assoc", L"CVorlanDlg::ProcessManage.开始执行设置关联游戏路径及出盘", L"CVorlanDlg::ProcessManage.已执行设置关联游戏路径及出盘 %d\n"},
+      {L"AssocGamePathSet", L"CVorlanDlg::ProcessManage.开始执行游戏平台关联游戏路径", L"CVorlanDlg::ProcessManage.已执行游戏平台关联游戏路径 %d\n"},
+      {L"OpenUrl", L"CVorlanDlg::ProcessManage.开始执行打开指定URL", L"CVorlanDlg::ProcessManage.已执行打开指定URL %d\n"},
+      {L"Main", L"CVorlanDlg::ProcessManage.开始执行最终运行程序", L"CVorlanDlg::ProcessManage.已执行最终运行程序 %d\n"},
+  };
+  const auto table = StepTable();
+  ASSERT_EQ(table.size(), std::size(expected));
+  for (std::size_t i = 0; i < table.size(); ++i) {
+    EXPECT_EQ(table[i].name, expected[i].name) << i;
+    EXPECT_EQ(table[i].startText, expected[i].start) << i;
+    EXPECT_EQ(table[i].endText, expected[i].end) << i;
+  }
+}
+
 TEST(StepTable, OnlyUrlAndPlatformPathStepsLeaveTheProgressAlone) {
   for (const auto& s : StepTable())
     EXPECT_EQ(s.advancesProgress, s.name != L"OpenUrl" && s.name != L"AssocGamePathSet") << std::string(s.name.begin(), s.name.end());
