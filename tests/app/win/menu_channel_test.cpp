@@ -84,6 +84,32 @@ TEST_F(MenuChannel, WithoutRunNowTheMenuIsToldAtMainAndStartsTheGameItself) {
   EXPECT_EQ(Entry(1001), (std::pair<std::uint32_t, std::uint32_t>{0, 1}));
 }
 
+TEST_F(MenuChannel, AfterTheHandOverTheDialogIsClosedEvenWithIsClose) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(std::wstring(kPipeline) + L"[Main]\r\nIsClose=1\r\n");
+  LauncherRun run = game.Run(L"NewVorlan 1001", {.timeoutMs = 15000});
+  EXPECT_FALSE(run.timedOut) << "the close request ends the run";
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(Has(run.log, L"CShareMemoryMgr::NotiyCompomentComplete. GameID: 1001")) << Dump(run.log);
+}
+
+TEST_F(MenuChannel, InitialisedWithoutTheStartWordTheLauncherStartsTheGameItself) {
+  GameFolder game;
+  scenario::MarkInitialisedToday(game);
+  game.WriteOptionFile(std::wstring(kPipeline) + L"[Main]\r\nIsInitComponent=1\r\n");
+  // Started the new way (with the word), game id 0: the menu starts the game.
+  LauncherRun run = game.Run(L"NewVorlan 0");
+  EXPECT_FALSE(Has(run.log, Start(L"开始执行最终运行程序"))) << Dump(run.log);
+  EXPECT_EQ(IniValue(game, L"IsInitComponent"), L"1");
+  // Started the old way: the launcher maps the disk and starts the game itself.
+  run = game.Run(L"1001");
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread Start Time . Version : 1, GameID: 0,").empty())
+      << Dump(run.log);
+  EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ThreadProc. 开始执行磁盘映射", Start(L"开始执行最终运行程序")}));
+  EXPECT_EQ(IniValue(game, L"IsInitComponent"), L"0");
+}
+
 TEST_F(MenuChannel, NoLaterSubProcessRunsOnceTheMenuTakesOver) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
