@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <algorithm>
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -211,6 +213,24 @@ TEST(ComponentCatalogue, FileFindTakesWildcardsRelativeToTheGameFolderAndCountZe
               ElementsAre(Installed(L"VC"), Installed(L"VC"), MissingFile(L"NoFolder", 3, L"no\\such\\folder\\f-1.dll"),
                           Installed(L"Win")))
       << Dump(run.log);
+}
+
+TEST(ComponentCatalogue, FileFindStopsAtTheFirstMissingFileEvenWhenLaterOnesExist) {
+  ComponentGame game;
+  game.WriteText(L"redist\\gap1.dll", L"x");
+  game.WriteText(L"redist\\gap3.dll", L"x");
+  game.WriteCatalogue(L"[Public]\r\nLanguage=Chinese\r\n[Argument]\r\nArgc=1\r\nArgument_0=Gap\r\n[install]\r\nGap=1\r\n"
+                      L"[Gap]\r\ntype=filefind\r\npath=redist\\gap\r\ncount=3\r\nstart=1\r\nlast=.dll\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  const std::vector<std::wstring> lines = ComponentLines(run.log);
+  const std::wstring missing = MissingFile(L"Gap", 2, L"redist\\gap2.dll");
+  const auto count = [&](const std::wstring& line) { return std::count(lines.begin(), lines.end(), line); };
+  // Each check: gap1 found, gap2 missing, gap3 never looked at; the component stays missing.
+  ASSERT_GE(count(missing), 1) << Dump(run.log);
+  EXPECT_EQ(count(Installed(L"Gap")), count(missing)) << Dump(run.log);
+  for (const auto& line : lines) EXPECT_EQ(line.find(L"gap3"), std::wstring::npos) << vtest::ToUtf8(line);
+  EXPECT_EQ(lines.back(), kHelpPageRefused) << Dump(run.log);
 }
 
 TEST(ComponentCatalogue, FileFindWithTheRedirectionOffSeesTheNativeSystemFolder) {
