@@ -12,7 +12,7 @@ dir="$WINEPREFIX/drive_c/bench-pipeline"
 rm -rf "$dir"; mkdir -p "$dir"
 cp "$root/build/win32/bin/Vorlan.exe" "$root/build/win32/bin/ZR_log.dll" "$root/build/win32/bench/bare_win32.exe" "$dir/"
 {
-  printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Steps\r\n[Steps]\r\nArgc=20\r\n'
+  printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=20\r\n'
   steps=(Map ImportReg keys Display Compatible GamePath RegDll RegService Copy Junction)
   for i in $(seq 0 19); do printf 'Argument_%d=%s\r\n' "$i" "${steps[$((i % 10))]}"; done
 } > "$dir/VorlanCfg.ini"

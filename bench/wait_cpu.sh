@@ -15,7 +15,7 @@ cp "$root/build/win32/bin/Vorlan.exe" "$root/build/win32/bin/ZR_log.dll" "$dir/"
 cp "$root/build/win32/test-bin/recorder.exe" "$dir/tools/sleeper.exe"
 printf '[recorder]\r\nSleepMs=2000\r\n' > "$dir/tools/sleeper.exe.cfg"
 write_options() {  # wait flag
-  printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n' > "$dir/VorlanCfg.ini"
+  printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n' > "$dir/VorlanCfg.ini"
   printf '[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\sleeper.exe\r\nWait=%s\r\n' "$1" >> "$dir/VorlanCfg.ini"
 }
 

@@ -131,7 +131,7 @@ void CVorlanDlg::ProcessManagesMgr() {
     count = kMaxSubProcesses;
   }
   for (int i = 0; i < count && !menuTakesOver_; ++i) {
-    const std::wstring name = options_.ReadString(L"ProcessMgr", vorlan::fmt::Format(L"%s_%d", L"ProcessMgr", i));
+    const std::wstring name = vorlan::fmt::Format(L"%s_%d", L"ProcessMgr", i);
     log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[%d]: %s", i, name);
     ChildProcessManage(name);
     log.Log(4, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[%d]: %s \n", i, name);

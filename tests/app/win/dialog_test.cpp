@@ -16,11 +16,11 @@ TEST(Dialog, TheShownDialogListsResultsCountsProgressAndTheProgressWindowEndsFul
   game.AddRecorder(L"game.exe");
   // IsClose keeps the windows open after the preparation, for the test to read.
   game.WriteOptionFile(L"[Main]\r\nIsShow=1\r\nIsShowMain=1\r\nIsClose=1\r\nGameExe=game.exe\r\n"
-                       L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n"
-                       L"[S]\r\nArgc=4\r\nArgument_0=PreLoad\r\nArgument_1=OpenUrl\r\nArgument_2=keys\r\nArgument_3=Main\r\n"
+                       L"[ProcessMgr]\r\nArgc=1\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=4\r\nArgument_0=PreLoad\r\nArgument_1=OpenUrl\r\nArgument_2=keys\r\nArgument_3=Main\r\n"
                        L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\pre.exe\r\nWait=1\r\n");
   RunningProgram launcher = game.Start();
-  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: S \n"); }))
+  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n"); }))
       << Dump(game.Log());
 
   std::vector<HWND> dialogs;
@@ -54,9 +54,9 @@ TEST(Dialog, TheShownDialogListsResultsCountsProgressAndTheProgressWindowEndsFul
 TEST(Dialog, HiddenByDefaultWithoutProgressWindow) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Display\r\n");
   RunningProgram launcher = game.Start();
-  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: S \n"); }));
+  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n"); }));
   ::Sleep(300);
   for (HWND w : TopLevelWindows(launcher.ProcessId())) {
     wchar_t cls[64] = {};
@@ -69,7 +69,7 @@ TEST(Dialog, ProgressWindowOfModeTwoShowsOnlyBeforeTheLauncherIsInitialised) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
   game.WriteOptionFile(L"[Main]\r\nIsShowMain=2\r\nIsClose=1\r\n"
-                       L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
+                       L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
   const auto mainEnded = [&] {
     return LinesStartingWith(game.Log(), L"CVorlanDlg::ProcessManage.已执行最终运行程序 ").size();
   };

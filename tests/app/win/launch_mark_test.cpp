@@ -13,7 +13,7 @@ using scenario::InOrder;
 namespace {
 constexpr wchar_t kOneStep[] =
     L"[Main]\r\nIsShow=0\r\n[Control]\r\nExclude=Copy,Map,Main\r\n"
-    L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Steps\r\n[Steps]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n";
+    L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n";
 }
 
 TEST(LaunchMark, AFullRunWritesTodaysMarkAndTheNextRunTakesTheWhiteList) {

@@ -19,8 +19,8 @@ std::wstring Start(const wchar_t* step) { return std::wstring(L"CVorlanDlg::Proc
 
 constexpr wchar_t kPipeline[] =
     L"[Control]\r\nExclude=Copy,Map,Main\r\n"
-    L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n"
-    L"[S]\r\nArgc=4\r\nArgument_0=Map\r\nArgument_1=Copy\r\nArgument_2=Main\r\nArgument_3=Display\r\n";
+    L"[ProcessMgr]\r\nArgc=1\r\n"
+    L"[ProcessMgr_0]\r\nArgc=4\r\nArgument_0=Map\r\nArgument_1=Copy\r\nArgument_2=Main\r\nArgument_3=Display\r\n";
 
 constexpr wchar_t kServiceClass[] = L"CLSID\\{DBCB78F8-B3EA-4C44-B2E9-6AD202ACBB35}";
 
@@ -113,13 +113,13 @@ TEST_F(MenuChannel, InitialisedWithoutTheStartWordTheLauncherStartsTheGameItself
 TEST_F(MenuChannel, NoLaterSubProcessRunsOnceTheMenuTakesOver) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=First\r\nProcessMgr_1=Later\r\n"
-                       L"[First]\r\nArgc=1\r\nArgument_0=Main\r\n[Later]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Main\r\n[ProcessMgr_1]\r\nArgc=1\r\nArgument_0=Display\r\n");
   LauncherRun run = game.Run(L"NewVorlan 1001");
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(Has(run.log, L"CShareMemoryMgr::NotiyCompomentComplete. GameID: 1001")) << Dump(run.log);
-  EXPECT_FALSE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: Later"));
+  EXPECT_FALSE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: ProcessMgr_1"));
   EXPECT_FALSE(Has(run.log, Start(L"开始执行更改显示设置")));
 }
 

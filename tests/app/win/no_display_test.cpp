@@ -11,8 +11,8 @@ using scenario::Has;
 TEST(NoDisplay, ThePreparationRunsAllTheSame) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[Main]\r\nIsShow=1\r\nIsShowMain=1\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n"
-                       L"[S]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
+  game.WriteOptionFile(L"[Main]\r\nIsShow=1\r\nIsShowMain=1\r\n[ProcessMgr]\r\nArgc=1\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Display\r\nArgument_1=Main\r\n");
   LauncherRun run = game.Run(L"NewVorlan 1001", {.timeoutMs = 30000});
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);

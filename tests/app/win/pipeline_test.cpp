@@ -15,32 +15,72 @@ namespace {
 std::wstring Start(const wchar_t* step) { return std::wstring(L"CVorlanDlg::ProcessManage.") + step; }
 }  // namespace
 
-TEST(Pipeline, SubProcessesRunInOrderWithEveryStepLoggedAndTimed) {
+// The layout operators write: sub-process i is the section [ProcessMgr_<i>];
+// [ProcessMgr] holds only the count. A key naming another section there is
+// not a layout this program knows.
+TEST(Pipeline, SubProcessSectionsAreNamedProcessMgrUnderscoreIndexAndTheGameStarts) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
+  game.AddRecorder(L"game.exe");
+  game.MakeDir(L"save");
+  game.WriteText(L"save\\slot.txt", L"slot");
   game.WriteOptionFile(
-      L"[Main]\r\nIsShow=0\r\n"
-      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=First\r\nProcessMgr_1=Second\r\n"
-      L"[First]\r\nArgc=3\r\nArgument_0=Map\r\nArgument_1=keys\r\nArgument_2=Bogus\r\n"
-      L"[Second]\r\nArgc=2\r\nArgument_0=OpenUrl\r\nArgument_1=Display\r\n");
+      L"[Main]\r\nGameExe=game.exe\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Elsewhere\r\n"
+      L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Copy\r\nArgument_1=keys\r\n"
+      L"[ProcessMgr_1]\r\nArgc=1\r\nArgument_0=Main\r\n"
+      L"[Elsewhere]\r\nArgc=1\r\nArgument_0=Display\r\n"
+      L"[Copy]\r\nNum=1\r\n[Copy0]\r\nSrc=save\r\nDst=" + game.File(L"copied") + L"\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);
   EXPECT_TRUE(InOrder(run.log, {
       L"CVorlanDlg::ProcessManagesMgr. 子流程数量: 2",
-      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[0]: First",
-      L"CVorlanDlg::ChildProcessManage: 流程:First, 流程步骤数:3",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[0]: ProcessMgr_0",
+      L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:2",
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:Copy",
+      Start(L"开始执行复制文件"),
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:keys",
+      Start(L"开始执行注册CDKEY"),
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: ProcessMgr_1",
+      L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_1, 流程步骤数:1",
+      L"CVorlanDlg::ChildProcessManage: 流程步骤:Main",
+      Start(L"开始执行最终运行程序"),
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[1]: ProcessMgr_1 \n"}));
+  EXPECT_FALSE(Has(run.log, Start(L"开始执行更改显示设置"))) << "the section named under [ProcessMgr] ran";
+  EXPECT_TRUE(FileExists(game.File(L"copied\\slot.txt")));
+  const auto runs = game.WaitForRecorderRuns(L"game.exe", 1);
+  ASSERT_EQ(runs.size(), 1u);
+  EXPECT_EQ(runs[0].commandLine, game.File(L"game.exe") + L" ");
+}
+
+TEST(Pipeline, SubProcessesRunInOrderWithEveryStepLoggedAndTimed) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(
+      L"[Main]\r\nIsShow=0\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\n"
+      L"[ProcessMgr_0]\r\nArgc=3\r\nArgument_0=Map\r\nArgument_1=keys\r\nArgument_2=Bogus\r\n"
+      L"[ProcessMgr_1]\r\nArgc=2\r\nArgument_0=OpenUrl\r\nArgument_1=Display\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(InOrder(run.log, {
+      L"CVorlanDlg::ProcessManagesMgr. 子流程数量: 2",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[0]: ProcessMgr_0",
+      L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:3",
       L"CVorlanDlg::ChildProcessManage: 流程步骤:Map",
       Start(L"开始执行磁盘映射"),
       L"CVorlanDlg::ChildProcessManage: 流程步骤:keys",
       Start(L"开始执行注册CDKEY"),
       L"CVorlanDlg::ChildProcessManage: 流程步骤:Bogus",
-      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: First \n",
-      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: Second",
-      L"CVorlanDlg::ChildProcessManage: 流程:Second, 流程步骤数:2",
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n",
+      L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[1]: ProcessMgr_1",
+      L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_1, 流程步骤数:2",
       Start(L"开始执行打开指定URL"),
       Start(L"开始执行更改显示设置"),
-      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[1]: Second \n"}));
+      L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[1]: ProcessMgr_1 \n"}));
   // End lines carry the milliseconds and a line feed.
   auto ends = scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.已执行");
   ASSERT_EQ(ends.size(), 4u) << Dump(run.log);
@@ -59,13 +99,13 @@ TEST(Pipeline, PreLoadedStepsRunOnWorkersAndTheSectionWaitsForThem) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
   game.WriteOptionFile(
-      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Workers\r\nProcessMgr_1=After\r\n"
-      L"[Workers]\r\nArgc=3\r\nArgument_0=Copy\r\nIsPreLoad_0=1\r\nArgument_1=Display\r\nIsPreLoad_1=1\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\n"
+      L"[ProcessMgr_0]\r\nArgc=3\r\nArgument_0=Copy\r\nIsPreLoad_0=1\r\nArgument_1=Display\r\nIsPreLoad_1=1\r\n"
       L"Argument_2=Compatible\r\nIsPreLoad_2=1\r\n"
-      L"[After]\r\nArgc=1\r\nArgument_0=keys\r\n");
+      L"[ProcessMgr_1]\r\nArgc=1\r\nArgument_0=keys\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
-  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Workers \n");
+  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n");
   ASSERT_GE(sectionEnd, 0) << Dump(run.log);
   std::set<unsigned long> workerThreads;
   for (const wchar_t* step : {L"Copy", L"Display", L"Compatible"}) {
@@ -91,11 +131,11 @@ TEST(Pipeline, PreLoadedStepsRunOnWorkersAndTheSectionWaitsForThem) {
 TEST(Pipeline, MissingOrZeroArgcRunsNoStepAndEndsNormally) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Empty\r\n[Empty]\r\nArgument_0=Copy\r\n");
+  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgument_0=Copy\r\n");
   LauncherRun run = game.Run();
   EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ChildProcessManage: 流程:Empty, 流程步骤数:0",
-                                L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Empty \n"}));
+  EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:0",
+                                L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n"}));
   EXPECT_TRUE(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始").empty());
   EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread End Time .  ").empty());
 
@@ -109,20 +149,20 @@ TEST(Pipeline, MissingOrZeroArgcRunsNoStepAndEndsNormally) {
 TEST(Pipeline, CountsBeyondTheStepTableAreClippedWithALogLine) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Huge\r\n"
-                       L"[Huge]\r\nArgc=100000\r\nArgument_0=Display\r\nArgument_63=keys\r\nArgument_64=Copy\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=100000\r\nArgument_0=Display\r\nArgument_63=keys\r\nArgument_64=Copy\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Huge, 流程步骤数:100000", 4));
-  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: Huge. Argc 100000 is more than the 64 steps a sub-process can hold; only the first 64 run", 32))
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:100000", 4));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: ProcessMgr_0. Argc 100000 is more than the 64 steps a sub-process can hold; only the first 64 run", 32))
       << Dump(run.log);
   EXPECT_TRUE(Has(run.log, Start(L"开始执行注册CDKEY")));
   EXPECT_FALSE(Has(run.log, Start(L"开始执行复制文件")));
   EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ChildProcessManage: 流程步骤:").size(), 64u);
 
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2147483647\r\nProcessMgr_0=One\r\nProcessMgr_64=Late\r\n"
-                       L"[One]\r\nArgc=1\r\nArgument_0=Display\r\n[Late]\r\nArgc=1\r\nArgument_0=Copy\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2147483647\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Display\r\n[ProcessMgr_64]\r\nArgc=1\r\nArgument_0=Copy\r\n");
   scenario::ClearLaunchMark(game);
   run = game.Run();
   ASSERT_FALSE(run.timedOut);
@@ -139,24 +179,24 @@ TEST(Pipeline, GarbageNegativeAndOverlongValuesNeverBreakTheRun) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
   const std::wstring longName(3000, L'A');
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=3\r\nProcessMgr_0=Garbage\r\nProcessMgr_1=Negative\r\nProcessMgr_2=" + longName +
-                       L"\r\n[Garbage]\r\nArgc=abc\r\nArgument_0=Copy\r\n[Negative]\r\nArgc=-5\r\nArgument_0=Copy\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=3\r\n[ProcessMgr_0]\r\nArgc=abc\r\nArgument_0=Copy\r\n"
+                       L"[ProcessMgr_1]\r\nArgc=-5\r\nArgument_0=Copy\r\n[ProcessMgr_2]\r\nArgc=1\r\nArgument_0=" + longName + L"\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);
-  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Garbage, 流程步骤数:0"));
-  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:Negative, 流程步骤数:-5"));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:0"));
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_1, 流程步骤数:-5"));
   // Values are read into 1023 characters.
-  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ProcessManagesMgr. 开始执行子流程[2]: " + longName.substr(0, 1023))) << Dump(run.log);
+  EXPECT_TRUE(Has(run.log, L"CVorlanDlg::ChildProcessManage: 流程步骤:" + longName.substr(0, 1023))) << Dump(run.log);
   EXPECT_TRUE(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始").empty());
 }
 
 TEST(Pipeline, IsCloseKeepsTheProcessOpenAfterThePreparation) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Display\r\n");
   RunningProgram launcher = game.Start();
-  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: S \n"); }));
+  ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n"); }));
   ::Sleep(500);
   EXPECT_TRUE(launcher.IsRunning());
   EXPECT_TRUE(LinesStartingWith(game.Log(), L"CVorlanDlg::ThreadProc. Thread End Time").empty());
@@ -165,7 +205,7 @@ TEST(Pipeline, IsCloseKeepsTheProcessOpenAfterThePreparation) {
 TEST(Pipeline, TheWhiteListRunsExcludedStepsInTheirOrder) {
   GameFolder game;
   scenario::MarkInitialisedToday(game);
-  game.WriteOptionFile(L"[Control]\r\nExclude=Copy,,Map,Main,Nope\r\n[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=1\r\nArgument_0=Display\r\n");
+  game.WriteOptionFile(L"[Control]\r\nExclude=Copy,,Map,Main,Nope\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Display\r\n");
   LauncherRun run = game.Run();
   EXPECT_EQ(scenario::TextsStartingWith(run.log, L"CVorlanDlg::ProcessManage.开始"),
             (std::vector<std::wstring>{Start(L"开始执行复制文件"), Start(L"开始执行磁盘映射"), Start(L"开始执行最终运行程序")}))
@@ -181,7 +221,7 @@ TEST(Pipeline, TheWhiteListRunsExcludedStepsInTheirOrder) {
 TEST(Pipeline, AFailedGameComponentEndsTheRunAfterTellingTheCustomer) {
   GameFolder game;
   scenario::ClearLaunchMark(game);
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=S\r\n[S]\r\nArgc=2\r\nArgument_0=GameComponent\r\nArgument_1=Display\r\n");
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=GameComponent\r\nArgument_1=Display\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);
@@ -202,10 +242,10 @@ TEST(Pipeline, ASectionOfWorkersEndsOnlyAfterItsSlowestStep) {
   game.AddRecorder(L"tools\\quick.exe", {.sleepMs = 500});
   game.WriteText(L"select.ini", L"[SelectPreLoadProcess]\r\nWhichProcess=0\r\n[PreLoadAd]\r\nNum=1\r\n"
                                 L"[PreLoadAd0]\r\nExe=tools\\quick.exe\r\nWait=1\r\n");
-  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Workers\r\nProcessMgr_1=After\r\n"
-                       L"[Workers]\r\nArgc=2\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n"
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=2\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n"
                        L"Argument_1=SelectPreLoadProcess\r\nIsPreLoad_1=1\r\n"
-                       L"[After]\r\nArgc=1\r\nArgument_0=keys\r\n"
+                       L"[ProcessMgr_1]\r\nArgc=1\r\nArgument_0=keys\r\n"
                        L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\slow.exe\r\nWait=1\r\n"
                        L"[SelectPreLoadProcess]\r\nIniFilePath=select.ini\r\n");
   LauncherRun run = game.Run();
@@ -218,7 +258,7 @@ TEST(Pipeline, ASectionOfWorkersEndsOnlyAfterItsSlowestStep) {
   EXPECT_LT(quick[0].startTime, slow[0].endTime);
   EXPECT_LT(slow[0].startTime, quick[0].endTime);
 
-  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: Workers \n");
+  const int sectionEnd = FindLine(run.log, L"CVorlanDlg::ProcessManagesMgr. 结束执行子流程[0]: ProcessMgr_0 \n");
   const int after = FindLine(run.log, Start(L"开始执行注册CDKEY"));
   ASSERT_GE(sectionEnd, 0) << Dump(run.log);
   ASSERT_GT(after, sectionEnd);

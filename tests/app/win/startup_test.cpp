@@ -117,7 +117,7 @@ TEST(Startup, WithoutTheLoggingLibraryTheWholePreparationRunsAndNothingIsLogged)
   scenario::ClearLaunchMark(game);
   game.AddRecorder(L"game.exe");
   game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\nGameExe=game.exe\r\nParam=-x\r\n"
-                       L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Start\r\n[Start]\r\nArgc=1\r\nArgument_0=Main\r\n");
+                       L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Main\r\n");
   LauncherRun run = game.Run();
   ASSERT_FALSE(run.timedOut);
   EXPECT_EQ(run.exitCode, 0u);

@@ -48,8 +48,8 @@ class TestKeys {
 // The option file of a game whose preparation runs "Component" then "Main".
 inline constexpr wchar_t kComponentThenMain[] =
     L"[Main]\r\nIsShow=0\r\n"
-    L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Steps\r\n"
-    L"[Steps]\r\nArgc=2\r\nArgument_0=Component\r\nArgument_1=Main\r\n";
+    L"[ProcessMgr]\r\nArgc=1\r\n"
+    L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Component\r\nArgument_1=Main\r\n";
 
 // A game folder with the launcher, the option file above (unless told
 // otherwise) and no launch mark, so the full preparation runs.

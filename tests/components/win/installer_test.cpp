@@ -326,8 +326,8 @@ TEST_F(ComponentInstall, OnWindows7TheWin7SectionNamesTheInstallerAndSkipAtWindo
 
 TEST_F(ComponentInstall, ASecondComponentStepInTheSameRunReadsTheCatalogueAfreshAndFindsItInstalled) {
   game_.WriteOptionFile(
-      L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Steps\r\n"
-      L"[Steps]\r\nArgc=3\r\nArgument_0=Component\r\nArgument_1=Component\r\nArgument_2=Main\r\n");
+      L"[ProcessMgr]\r\nArgc=1\r\n"
+      L"[ProcessMgr_0]\r\nArgc=3\r\nArgument_0=Component\r\nArgument_1=Component\r\nArgument_2=Main\r\n");
   game_.AddRecorder(L"VtPkg\\setup.exe", RecorderConfig{.createRegKey = L"HKLM\\" + TestKey(L"DX")});
   game_.WriteCatalogue(kCatalogueHead +
                        L"[Argument]\r\nArgc=1\r\nArgument_0=DX\r\n[install]\r\nDX=1\r\n"

@@ -9,7 +9,7 @@
 
 // One sub-process "Run" whose steps run inline, one after another.
 inline std::wstring Pipeline(std::initializer_list<std::wstring_view> steps) {
-  std::wstring text = L"[ProcessMgr]\r\nArgc=1\r\nProcessMgr_0=Run\r\n[Run]\r\nArgc=" + std::to_wstring(steps.size()) + L"\r\n";
+  std::wstring text = L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=" + std::to_wstring(steps.size()) + L"\r\n";
   int i = 0;
   for (std::wstring_view step : steps) text += L"Argument_" + std::to_wstring(i++) + L"=" + std::wstring(step) + L"\r\n";
   return text;

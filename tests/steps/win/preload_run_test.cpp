@@ -65,10 +65,10 @@ TEST(PreLoadRun, AWholePreparationEndsWithTheGame) {
                  L"[PreLoadType0]\r\nExe=tools\\type.exe\r\nWait=1\r\n");
   game.WriteOptionFile(
       L"[Main]\r\nIsShow=1\r\nGameExe=game.exe\r\nBeforeExePath=bin\r\nParam=-window\r\n"
-      L"[ProcessMgr]\r\nArgc=2\r\nProcessMgr_0=Prepare\r\nProcessMgr_1=Start\r\n"
-      L"[Prepare]\r\nArgc=4\r\nArgument_0=PreLoad\r\nArgument_1=SelectPreLoadProcess\r\nArgument_2=RunOnce\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\n"
+      L"[ProcessMgr_0]\r\nArgc=4\r\nArgument_0=PreLoad\r\nArgument_1=SelectPreLoadProcess\r\nArgument_2=RunOnce\r\n"
       L"Argument_3=AppLoc\r\n"
-      L"[Start]\r\nArgc=2\r\nArgument_0=OpenUrl\r\nArgument_1=Main\r\n"
+      L"[ProcessMgr_1]\r\nArgc=2\r\nArgument_0=OpenUrl\r\nArgument_1=Main\r\n"
       L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\pre.exe\r\nWait=1\r\n"
       L"[SelectPreLoadProcess]\r\nIniFilePath=select.ini\r\n"
       L"[RunOnce]\r\nExe=" + onceExe + L"\r\nWait=1\r\n"

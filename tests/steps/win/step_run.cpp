@@ -9,7 +9,7 @@
 namespace steptest {
 
 std::wstring OptionFileRunning(const std::wstring& step, const std::wstring& sections) {
-  return L"[Main]\nIsShow=0\n\n[ProcessMgr]\nArgc=1\nProcessMgr_0=Steps\n\n[Steps]\nArgc=1\nArgument_0=" + step +
+  return L"[Main]\nIsShow=0\n\n[ProcessMgr]\nArgc=1\n\n[ProcessMgr_0]\nArgc=1\nArgument_0=" + step +
          L"\n\n" + sections;
 }
 
