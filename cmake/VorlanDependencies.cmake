@@ -1,8 +1,12 @@
 # JsonCpp and GoogleTest: installed by scripts/bootstrap, never vendored.
 
 if(VORLAN_WIN32)
-  find_package(jsoncpp CONFIG REQUIRED
-    PATHS "${VORLAN_CACHE_DIR}/jsoncpp-mingw" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
+  if(CMAKE_SYSTEM_PROCESSOR STREQUAL "x86_64")
+    set(_vorlan_jsoncpp "${VORLAN_CACHE_DIR}/jsoncpp-mingw64")
+  else()
+    set(_vorlan_jsoncpp "${VORLAN_CACHE_DIR}/jsoncpp-mingw")
+  endif()
+  find_package(jsoncpp CONFIG REQUIRED PATHS "${_vorlan_jsoncpp}" NO_DEFAULT_PATH NO_CMAKE_FIND_ROOT_PATH)
 else()
   find_package(jsoncpp CONFIG REQUIRED)
 endif()

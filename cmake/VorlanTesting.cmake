@@ -9,6 +9,13 @@
 include(GoogleTest)
 
 set(VORLAN_WINE_DIR "${CMAKE_BINARY_DIR}/wine" CACHE INTERNAL "")
+# The Wine loader for the programs of this build: the x86-64 check build runs
+# under wine64 alone, since its host may not run Wine's 32-bit loader.
+if(VORLAN_CHECK64)
+  set(VORLAN_WINE_LOADER "/usr/lib/wine/wine64" CACHE STRING "Wine loader of the check build")
+else()
+  set(VORLAN_WINE_LOADER "wine" CACHE STRING "Wine loader")
+endif()
 
 # vorlan_add_native_gtest(<name> SOURCES ... [LIBS ...])
 function(vorlan_add_native_gtest name)
@@ -27,10 +34,19 @@ endfunction()
 # vorlan_add_wine_gtest(<name> SOURCES ... [LIBS ...] [PREFIXES win64 win32]
 #                       [RESOURCE_LOCK lock ...] [LABELS ...] [TIMEOUT s] [WHOLE])
 # WHOLE: one CTest test runs all cases of the program (for fast unit tests).
+# Cases listed in tests/wine/wow64-cases.txt depend on a 32-bit process on
+# 64-bit Windows; they carry the label "wow64", which the x86-64 check build
+# does not run. The check build has no 32-bit Windows prefix.
 function(vorlan_add_wine_gtest name)
   cmake_parse_arguments(ARG "WHOLE" "TIMEOUT" "SOURCES;LIBS;PREFIXES;RESOURCE_LOCK;LABELS" ${ARGN})
+  set(wow64_list "${CMAKE_SOURCE_DIR}/tests/wine/wow64-cases.txt")
+  file(STRINGS "${wow64_list}" wow64_cases REGEX "^[A-Za-z0-9_]+\\.[A-Za-z0-9_]+$")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${wow64_list}")
   if(NOT ARG_PREFIXES)
     set(ARG_PREFIXES win64)
+  endif()
+  if(VORLAN_CHECK64)
+    list(REMOVE_ITEM ARG_PREFIXES win32)
   endif()
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
@@ -67,11 +83,15 @@ function(vorlan_add_wine_gtest name)
         set(test_name "wine.${prefix}.${case}")
       endif()
       add_test(NAME ${test_name} COMMAND ${name} --gtest_filter=${case} --gtest_also_run_disabled_tests=0)
+      set(labels wine ${ARG_LABELS})
+      if(case IN_LIST wow64_cases)
+        list(APPEND labels wow64)
+      endif()
       set_tests_properties(${test_name} PROPERTIES
-        ENVIRONMENT "WINEPREFIX=${prefix_path};VORLAN_TEST_PREFIX=${prefix}"
+        ENVIRONMENT "WINEPREFIX=${prefix_path};VORLAN_TEST_PREFIX=${prefix};VORLAN_WINE=${VORLAN_WINE_LOADER}"
         FIXTURES_REQUIRED "wine-${prefix}"
         TIMEOUT ${ARG_TIMEOUT}
-        LABELS "wine;${ARG_LABELS}"
+        LABELS "${labels}"
         SKIP_RETURN_CODE 77)
       if(ARG_RESOURCE_LOCK)
         set_tests_properties(${test_name} PROPERTIES RESOURCE_LOCK "${ARG_RESOURCE_LOCK}")
