@@ -6,13 +6,9 @@
 #include <cstdint>
 #include <string>
 
-namespace vorlan {
+#include "platform/core/calendar_date.h"
 
-struct CalendarDate {
-  int year = 0;
-  int month = 0;
-  int day = 0;
-};
+namespace vorlan {
 
 std::wstring DateMarkText(const CalendarDate& date);          // L"2026127"
 std::uint32_t DateMarkValue(const CalendarDate& date);        // 2026127

@@ -3,12 +3,16 @@
 
 #include <windows.h>
 
-#include "app/core/step_table.h"
+#include <memory>
+
 #include "app/core/white_list.h"
 #include "app/win/messages.h"
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
+#include "platform/win/scoped_resource.h"
+#include "steps/core/step_table.h"
+#include "steps/win/step_registry.h"
 
 using vorlan::StepId;
 
@@ -25,60 +29,48 @@ struct CVorlanDlg::VorlanThreadParam {
 
 void CVorlanDlg::ProcessManage(const wchar_t* stepName, int index) {
   if (!stepName) return;
-  CLogMgr& log = CLogMgr::GetInstance();
   const DWORD startTick = ::GetTickCount();
-  const vorlan::StepInfo* step = vorlan::FindStep(stepName);
-  if (step) {
-    log.LogText(4, std::wstring(step->startText).c_str());
-    bool assocShown = false;
-    switch (step->id) {
-      case StepId::Map: ProcessMap(); break;
-      case StepId::PreLoad: ProcessPreLoad(); break;
-      case StepId::SelectPreLoadProcess: SelectPreloadProcess(); break;
-      case StepId::Component: componentResult_ = ProcessComponent(); break;
-      case StepId::Copy: ProcessCopyFile(); break;
-      case StepId::Junction: ProcessJunctionFileMgr(); break;
-      case StepId::ImportReg: ProcessImportReg(); break;
-      case StepId::Keys: ProcessKeys(); break;
-      case StepId::Display: ProcessDisplay(); break;
-      case StepId::Compatible: ProcessCompatible(); break;
-      case StepId::GamePath: ProcessGamePath(); break;
-      case StepId::RegDll: ProcessRegDll(); break;
-      case StepId::RegService: ProcessRegService(); break;
-      case StepId::RunOnce: ProcessRunOnce(); break;
-      case StepId::AppLoc: ProcessAppLoc(); break;
-      case StepId::GameComponent:
-        if (!ProcessGameComponent()) {
-          MessageBoxOnDialog(L"请使用Quorix游戏菜单启动游戏！", L"提示");
-          log.Log(4, L"CVorlanDlg::ProcessManage. Failed GameComponent");
-          ::ExitProcess(0);
-        }
-        break;
-      case StepId::Assoc: assocShown = ProcessAssoc(); break;
-      case StepId::AssocGamePathSet: ProcessAssocGamePathSet(); break;
-      case StepId::OpenUrl: ProcessOpenUrl(); break;
-      case StepId::Main:
-        if (HWND progress = progressHwnd_.load()) ::SendMessageW(progress, WM_VORLAN_PROGRESS_FINISH, 0, 0);
-        ProcessRunGame();
-        break;
-    }
-    if (step->advancesProgress) AdvanceProgress();
-    if (assocShown) {
-      if (Hwnd()) ::SendMessageW(Hwnd(), WM_VORLAN_HIDE_FROM_TASKBAR, 0, 0);
-      // The associated-game worker is not part of this build: nothing to wait for.
-    }
-    if (step->id == StepId::GameComponent) {
-      log.LogText(4, std::wstring(step->endText).c_str());
-    } else {
-      const DWORD elapsed = ::GetTickCount() - startTick;
-      log.Log<DWORD>(4, vorlan::fmt::RuntimeFormat{step->endText}, elapsed);
-    }
-    if (step->id == StepId::Main) {
-      if (componentResult_ == 0) WriteTimeToReg();
-      ClearRunNow();
-    }
+  if (const vorlan::StepInfo* step = vorlan::FindStep(stepName)) {
+    CLogMgr::GetInstance().LogText(4, std::wstring(step->startText).c_str());
+    BeforeStep(*step);
+    const vorlan::steps::StepOutcome outcome = vorlan::steps::RunStepHandler(step->id, *this);
+    AfterStep(*step, outcome, startTick);
   }
   if (index >= 0) stepDone_.MarkDone(index);
+}
+
+void CVorlanDlg::BeforeStep(const vorlan::StepInfo& step) {
+  // The game is about to start: the progress window ends full.
+  if (step.id == StepId::Main)
+    if (HWND progress = progressHwnd_.load()) ::SendMessageW(progress, WM_VORLAN_PROGRESS_FINISH, 0, 0);
+}
+
+// Everything the pipeline does with what a step left, in the order the
+// customer and the log see it.
+void CVorlanDlg::AfterStep(const vorlan::StepInfo& step, const vorlan::steps::StepOutcome& outcome,
+                           unsigned long startTick) {
+  CLogMgr& log = CLogMgr::GetInstance();
+  if (outcome.componentResult) componentResult_ = *outcome.componentResult;
+  if (!outcome.handedOver) {
+    MessageBoxOnDialog(L"请使用Quorix游戏菜单启动游戏！", L"提示");
+    log.Log(4, L"CVorlanDlg::ProcessManage. Failed GameComponent");
+    ::ExitProcess(0);
+  }
+  if (step.advancesProgress) AdvanceProgress();
+  if (outcome.waitForWorker) {
+    if (Hwnd()) ::SendMessageW(Hwnd(), WM_VORLAN_HIDE_FROM_TASKBAR, 0, 0);
+    outcome.waitForWorker();
+  }
+  if (step.id == StepId::GameComponent) {
+    log.LogText(4, std::wstring(step.endText).c_str());
+  } else {
+    const DWORD elapsed = ::GetTickCount() - startTick;
+    log.Log<DWORD>(4, vorlan::fmt::RuntimeFormat{step.endText}, elapsed);
+  }
+  if (step.id == StepId::Main) {
+    if (componentResult_ == 0) WriteTimeToReg();
+    ClearRunNow();
+  }
 }
 
 void CVorlanDlg::ChildProcessManage(const std::wstring& section) {
@@ -144,20 +136,19 @@ void CVorlanDlg::ExecuteWhiteList(bool runMain, bool runMap) {
 }
 
 void CVorlanDlg::CreateVorlanThread(const wchar_t* stepName, int index, int /*length*/) {
-  auto* param = new VorlanThreadParam;
+  auto param = std::make_unique<VorlanThreadParam>();
   param->dialog = this;
   param->index = index;
   if (stepName) ::lstrcpynW(param->name, stepName, MAX_PATH);  // longer names are cut to 259 characters
-  const std::wstring name = param->name;  // the worker owns and frees the record once started
-  HANDLE thread = ::CreateThread(nullptr, 0, &CVorlanDlg::VorlanThreadProc, param, 0, nullptr);
+  const std::wstring name = param->name;
+  OS::ScopedHandle thread(::CreateThread(nullptr, 0, &CVorlanDlg::VorlanThreadProc, param.get(), 0, nullptr));
   if (thread) {
+    param.release();  // the worker owns and frees the record from now on
     CLogMgr::GetInstance().Log(4, L"CVorlanDlg::CreateVorlanThread.CreateThread for %s", name);
-    ::CloseHandle(thread);
     return;
   }
   CLogMgr::GetInstance().Log(64, L"CVorlanDlg::CretateVorlanThread Failed");
   // Run the step here instead, so that it is done and the section's wait ends.
-  delete param;
   ProcessManage(name.c_str(), index);
 }
 
@@ -167,8 +158,8 @@ DWORD WINAPI CVorlanDlg::VorlanThreadProc(LPVOID raw) {
     CLogMgr::GetInstance().Log(32, L"CVorlanDlg::VorlanThreadProc，lpParameter is NULL.");
     return 0;
   }
-  CLogMgr::GetInstance().Log(4, L"CVorlanDlg::VorlanThreadProc. 开始执行: %s", param->name);
-  param->dialog->ProcessManage(param->name, param->index);
-  delete param;
+  const std::unique_ptr<VorlanThreadParam> owned(param);
+  CLogMgr::GetInstance().Log(4, L"CVorlanDlg::VorlanThreadProc. 开始执行: %s", owned->name);
+  owned->dialog->ProcessManage(owned->name, owned->index);
   return 0;
 }

@@ -7,6 +7,7 @@
 #include "app/win/share_memory_mgr.h"
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
+#include "steps/win/step_registry.h"
 
 void CVorlanDlg::ThreadProc() {
   CLogMgr& log = CLogMgr::GetInstance();
@@ -68,7 +69,7 @@ void CVorlanDlg::ThreadProc() {
         WriteIsInitComponent(1);
       } else if (options_.ReadString(L"Control", L"Exclude").find(L"Map") != std::wstring::npos) {
         log.Log(4, L"CVorlanDlg::ThreadProc. 开始执行磁盘映射");
-        ProcessMap();
+        vorlan::steps::RunStepHandler(vorlan::StepId::Map, *this);
         log.Log(4, L"CVorlanDlg::ThreadProc. 已执行磁盘映射");
       }
       ProcessManage(L"Main", -1);

@@ -8,6 +8,7 @@
 #include "app/win/terminate_other_vorlan.h"
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
+#include "platform/win/com_init.h"
 #include "platform/win/module_path.h"
 
 namespace {
@@ -46,8 +47,7 @@ bool CVorlanApp::InitInstance() {
   }
   instanceMutex_.Reset(::CreateMutexW(nullptr, TRUE, kInstanceMutex));
 
-  ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
-
+  const OS::ScopedComInit com(COINIT_MULTITHREADED);
   {
     CVorlanDlg dialog;
     dialog.Run();

@@ -9,6 +9,7 @@
 #include "platform/win/module_path.h"
 #include "resource.h"
 #include "steps/win/game_menu_thread.h"
+#include "steps/win/translate_path.h"
 
 namespace {
 constexpr int kProgressRange = 150;
@@ -16,9 +17,7 @@ constexpr int kProgressRange = 150;
 
 CVorlanDlg::CVorlanDlg() = default;
 
-CVorlanDlg::~CVorlanDlg() {
-  if (menuThread_) ::CloseHandle(menuThread_);
-}
+CVorlanDlg::~CVorlanDlg() = default;
 
 void CVorlanDlg::Run() {
   INT_PTR result = DoModal(IDD_VORLAN_DIALOG);
@@ -63,7 +62,7 @@ bool CVorlanDlg::StartPreparation() {
   options_ = OS::IniFile(optionFile);
   showFlag_ = options_.ReadInt(L"Main", L"IsShow", 0);
 
-  menuThread_ = ::CreateThread(nullptr, 0, &RunGameMenuThreadProc, nullptr, 0, nullptr);
+  menuThread_.Reset(::CreateThread(nullptr, 0, &RunGameMenuThreadProc, nullptr, 0, nullptr));
   if (!Start()) {
     CLogMgr::GetInstance().Log(64, L"CVorlanDlg::OnInitDialog. The preparation thread cannot be started (ErrorCode = %u); preparing on this thread",
                                ::GetLastError());
@@ -141,6 +140,14 @@ void CVorlanDlg::PrintInfo(const std::wstring& text) {
 
 void CVorlanDlg::MessageBoxOnDialog(const wchar_t* text, const wchar_t* caption) {
   ::MessageBoxW(Hwnd(), text, caption, MB_OK);
+}
+
+void CVorlanDlg::ShowMessage(const std::wstring& text, const std::wstring& caption) {
+  MessageBoxOnDialog(text.c_str(), caption.c_str());
+}
+
+void CVorlanDlg::TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles) {
+  ::TranslatePath(token, folder, use64BitProgramFiles);
 }
 
 void CVorlanDlg::SetProgress(int value) {

@@ -2,9 +2,9 @@
 // The main dialog. It owns the state of one preparation run, starts the
 // preparation thread from its initialisation (ThreadProc, in
 // thread_proc.cpp), drives the step pipeline (pipeline.cpp) and offers the
-// step handlers what they need (StepContext). Each step handler is a member
-// named after its step, defined in the source of its subsystem
-// (src/steps/win, src/components/win).
+// step handlers what they need (StepContext). The handlers themselves live
+// in their subsystems and are found through the step registry
+// (steps/win/step_registry.h).
 
 #include <windows.h>
 
@@ -14,10 +14,13 @@
 #include <string>
 
 #include "app/core/step_done_table.h"
-#include "app/win/step_context.h"
 #include "app/win/ui/dialog.h"
 #include "platform/win/ini_file.h"
+#include "platform/win/scoped_resource.h"
 #include "platform/win/thread.h"
+#include "steps/context/step_context.h"
+#include "steps/core/step_table.h"
+#include "steps/win/step_outcome.h"
 
 class CNBMMainDlg;
 class CShareMemoryMgr;
@@ -36,8 +39,9 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   std::wstring ProgramDirectory() const override;
   void SetProgramDirectory(const std::wstring& directory) override;
   std::wstring ExecutableDirectory() const override { return exeDirectory_; }
+  unsigned GameId() const override { return gameId_; }
   void PrintInfo(const std::wstring& text) override;
-  bool IsShown() const override { return showFlag_ != 0; }
+  void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
   void SetSelectFilePath(const std::wstring& path) override;
   bool WriteTimeToReg() override;
 
@@ -63,28 +67,6 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   // --- path macros (steps/win/translate_path.h) ---
   void TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles);
 
-  // --- step handlers (one per step) ---
-  void ProcessMap();
-  void ProcessPreLoad();
-  void SelectPreloadProcess();
-  int ProcessComponent();
-  void ProcessCopyFile();
-  void ProcessJunctionFileMgr();
-  void ProcessImportReg();
-  void ProcessKeys();
-  void ProcessDisplay();
-  void ProcessCompatible();
-  void ProcessGamePath();
-  void ProcessRegDll();
-  void ProcessRegService();
-  void ProcessRunOnce();
-  void ProcessAppLoc();
-  bool ProcessGameComponent();
-  bool ProcessAssoc();
-  static void ProcessAssocGamePathSet();
-  void ProcessOpenUrl();
-  void ProcessRunGame();
-
  protected:
   BOOL OnInitDialog() override;
   INT_PTR OnMessage(UINT message, WPARAM wParam, LPARAM lParam, bool& handled) override;
@@ -99,6 +81,9 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   bool StartPreparation();
   void WaitForPreparation();
   void MessageBoxOnDialog(const wchar_t* text, const wchar_t* caption);
+  // What the pipeline does around a step's handler (pipeline.cpp).
+  void BeforeStep(const vorlan::StepInfo& step);
+  void AfterStep(const vorlan::StepInfo& step, const vorlan::steps::StepOutcome& outcome, unsigned long startTick);
   void SetProgress(int value);
   void AdvanceProgress();
   void CreateProgressWindow();
@@ -122,7 +107,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   std::unique_ptr<CShareMemoryMgr> shareMemory_;
   std::unique_ptr<CNBMMainDlg> progressDlg_;
   std::atomic<HWND> progressHwnd_{nullptr};
-  HANDLE menuThread_ = nullptr;
+  OS::ScopedHandle menuThread_;
   bool preparationStarted_ = false;
   bool menuTakesOver_ = false;  // "Main" was handed to the game menu
 };

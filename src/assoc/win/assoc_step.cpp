@@ -1,6 +1,13 @@
-#include "app/win/vorlan_dlg.h"
+#include "assoc/win/assoc_step.h"
 
-// Steps "Assoc" and "AssocGamePathSet": associated games on virtual disks.
-// Not built yet: no associated game is prepared, the dialog stays as it is.
-bool CVorlanDlg::ProcessAssoc() { return false; }
-void CVorlanDlg::ProcessAssocGamePathSet() {}
+// Not built yet: no associated game is prepared, the dialog stays as it is,
+// no worker runs and no platform path is written.
+namespace assoc {
+
+bool RunAssocStep(StepContext&) { return false; }
+
+void WaitForAssocWorker() {}
+
+void RunAssocGamePathSetStep(const OS::IniFile&) {}
+
+}  // namespace assoc

@@ -9,6 +9,16 @@
 #include "platform/core/path_join.h"
 #include "platform/win/code_page.h"
 #include "platform/win/module_path.h"
+#include "platform/win/scoped_resource.h"
+
+namespace {
+// The logging library, loaded once and freed by the process-exit action.
+// Never destroyed itself, like the facade.
+OS::ScopedLibrary& LogLibrary() {
+  static OS::ScopedLibrary* const library = new OS::ScopedLibrary();
+  return *library;
+}
+}  // namespace
 
 CLogMgr& CLogMgr::GetInstance() {
   // Never destroyed: ReleaseAtExit, registered while the object is being
@@ -24,8 +34,8 @@ CLogMgr::CLogMgr() {
   // load a library from wherever a relative name would lead.
   if (!exePath.empty()) {
     const std::wstring libraryPath = vorlan::DirectoryOf(exePath) + L"\\ZR_log.dll";
-    HMODULE library = ::LoadLibraryW(libraryPath.c_str());
-    if (library) {
+    LogLibrary().Reset(::LoadLibraryW(libraryPath.c_str()));
+    if (HMODULE library = LogLibrary().Get()) {
       library_ = library;
       outputEntry_ = reinterpret_cast<OutputLogMsgFn>(::GetProcAddress(library, "OutputLogMsg"));
       reserveEntry_ = reinterpret_cast<void*>(::GetProcAddress(library, "ReserveData"));
@@ -39,7 +49,7 @@ void CLogMgr::ReleaseAtExit() {
   CLogMgr& self = GetInstance();
   self.outputEntry_ = nullptr;
   self.reserveEntry_ = nullptr;
-  if (self.library_) ::FreeLibrary(static_cast<HMODULE>(self.library_));
+  LogLibrary().Close();
   self.library_ = nullptr;
   self.moduleName_.clear();
 }

@@ -93,11 +93,20 @@ struct MappedViewTraits {
   static void Close(Handle h) { ::UnmapViewOfFile(h); }
 };
 
+struct ServiceHandleTraits {
+  using Handle = SC_HANDLE;
+  static Handle Null() { return nullptr; }
+  static bool IsValid(Handle h) { return h != nullptr; }
+  static void Close(Handle h) { ::CloseServiceHandle(h); }
+};
+
 // Kernel objects: files, processes, threads, events, mutexes, mappings, snapshots.
 using ScopedHandle = ScopedResource<HandleTraits>;
 using ScopedFindHandle = ScopedResource<FindHandleTraits>;
 using ScopedRegKey = ScopedResource<RegKeyTraits>;
 using ScopedLibrary = ScopedResource<LibraryTraits>;
 using ScopedMappedView = ScopedResource<MappedViewTraits>;
+// The service manager and the services it opens.
+using ScopedServiceHandle = ScopedResource<ServiceHandleTraits>;
 
 }  // namespace OS

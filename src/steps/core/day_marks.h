@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/core/date_mark.h"
+#include "platform/core/calendar_date.h"
 
 namespace vorlan {
 

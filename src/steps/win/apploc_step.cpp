@@ -3,7 +3,6 @@
 
 #include <windows.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/process_start.h"
@@ -44,4 +43,3 @@ void RunAppLoc(StepContext& context) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::ProcessAppLoc() { vorlan::steps::RunAppLoc(*this); }

@@ -4,14 +4,14 @@
 
 #include <optional>
 
-#include "app/win/step_context.h"
-#include "app/win/vorlan_dlg.h"
+#include "steps/context/step_context.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/file_copy.h"
 #include "platform/win/os_info.h"
 #include "platform/win/wow64_redirection.h"
+#include "steps/win/numbered_entries.h"
 #include "steps/win/translate_path.h"
 
 namespace {
@@ -37,10 +37,7 @@ std::optional<bool> CopyEntry(StepContext& context, const std::wstring& section,
 void RunCopyStep(StepContext& context) {
   CLogMgr& log = CLogMgr::GetInstance();
   const OS::IniFile& options = context.Options();
-  const int num = options.ReadInt(L"Copy", L"Num", 0);
-  for (int i = 0; i < num; ++i) {
-    const std::wstring section = vorlan::fmt::Format(L"%s%d", L"Copy", i);
-    if (options.ReadInt(section, L"SkipOS", 0) == OS::GetOsCode()) continue;
+  vorlan::steps::ForEachEntry(options, L"Copy", vorlan::steps::EntryCount(options, L"Copy"), [&](int i, const std::wstring& section) {
 
     const bool switchOff = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
     std::optional<OS::ScopedRedirectionOff> redirection;
@@ -56,12 +53,11 @@ void RunCopyStep(StepContext& context) {
       const BOOL reverted = redirection->Revert();
       log.Log(4, L"CopyFileOption: CVorlanDlg::CopyFile_%d. RevertRedirection: %d", i, reverted);
     }
-    if (!copied) continue;
+    if (!copied) return;
 
     const wchar_t* result = *copied ? L"Success" : L"Failed";
     log.Log(4, L"CopyFileOption: CVorlanDlg::ProcessCopyFile. Copy File %s --> %s, %s", src, dst, result);
     context.PrintInfo(vorlan::fmt::Format(L"Copy File %s --> %s, %s", src, dst, result));
-  }
+  });
 }
 
-void CVorlanDlg::ProcessCopyFile() { RunCopyStep(*this); }

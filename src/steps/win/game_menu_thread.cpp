@@ -45,10 +45,14 @@ void RunGameMenu(const GameMenuSetup& setup) {
     }
   }
 
-  // Loading the reporting library is all of its use; it stays loaded. Not
-  // from a guessed place when the current directory is unknown.
-  if (!setup.currentDirectory.empty())
-    ::LoadLibraryW(fmt::Format(L"%s\\SourceReportDll.dll", setup.currentDirectory).c_str());
+  // Loading the reporting library is all of its use: it stays loaded for the
+  // life of the process, so its owner is never destroyed. Not from a guessed
+  // place when the current directory is unknown.
+  if (!setup.currentDirectory.empty()) {
+    static OS::ScopedLibrary* const reporting = new OS::ScopedLibrary();
+    if (!reporting->IsValid())
+      reporting->Reset(::LoadLibraryW(fmt::Format(L"%s\\SourceReportDll.dll", setup.currentDirectory).c_str()));
+  }
 }
 
 }  // namespace vorlan::steps

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/core/date_mark.h"
+#include "platform/core/calendar_date.h"
 
 // Started once by the main dialog's initialisation, beside the preparation:
 // starts the cafe's game menu program and loads the reporting library.

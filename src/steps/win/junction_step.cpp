@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include "app/win/step_context.h"
-#include "app/win/vorlan_dlg.h"
+#include "steps/context/step_context.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
@@ -12,7 +11,11 @@
 #include "platform/win/process_start.h"
 #include "steps/core/junction_plan.h"
 #include "steps/win/junction_point.h"
+#include "steps/win/numbered_entries.h"
 #include "steps/win/translate_path.h"
+
+using vorlan::steps::EntryCount;
+using vorlan::steps::ForEachEntry;
 
 namespace {
 
@@ -35,47 +38,42 @@ void CJunctionStep::ProcessJunctionFileMgr(OS::ClientProbe& probe) {
 void CJunctionStep::RunJunctionVariant() {
   records_.RemoveJunctionCfg();
   const OS::IniFile& options = context_.Options();
-  const int num = options.ReadInt(L"Junction", L"Num", 0);
-  for (int i = 0; i < num; ++i) {
-    const std::wstring section = vorlan::fmt::Format(L"%s%d", L"Junction", i);
-    if (options.ReadInt(section, L"SkipOS", 0) == OS::GetOsCode()) continue;
+  ForEachEntry(options, L"Junction", EntryCount(options, L"Junction"), [&](int, const std::wstring& section) {
     std::wstring src = options.ReadString(section, L"Src");
     std::wstring dst = options.ReadString(section, L"Dst");
-    if (src.empty() || dst.empty()) continue;
+    if (src.empty() || dst.empty()) return;
     dst = ResolveMacroPrefixedPath(dst, false);
-    if (dst.empty()) continue;
+    if (dst.empty()) return;
     src = vorlan::PathJoin(context_.ProgramDirectory(), src);
     JuntionFileProcess(dst, src, options.ReadInt(section, L"Option", 0), 0, 0);
-  }
+  });
 }
 
 void CJunctionStep::RunJunctionOptionVariant() {
   const OS::IniFile& options = context_.Options();
-  const int num = options.ReadInt(L"JunctionOption", L"Num", 0);
+  const int num = EntryCount(options, L"JunctionOption");
   if (num == 0) {
     RunJunctionVariant();
     return;
   }
   records_.RemoveJunctionCfg();
-  for (int i = 0; i < num; ++i) {
-    const std::wstring section = vorlan::fmt::Format(L"%s%d", L"JunctionOption", i);
-    if (options.ReadInt(section, L"SkipOS", 0) == OS::GetOsCode()) continue;
+  ForEachEntry(options, L"JunctionOption", num, [&](int, const std::wstring& section) {
     const int option = options.ReadInt(section, L"Option", 0);
     const bool run = option == 5;
     std::wstring first = options.ReadString(section, run ? L"RunName" : L"Dst");
     std::wstring second = options.ReadString(section, run ? L"RunParam" : L"Src");
-    if (first.empty()) continue;
+    if (first.empty()) return;
     first = ResolveMacroPrefixedPath(first, false);
-    if (first.empty()) continue;
+    if (first.empty()) return;
     if (run) {
       first = vorlan::PathJoin(context_.ProgramDirectory(), first);
     } else {
       // No source folder: nothing to link or copy (never the whole program folder).
-      if (second.empty()) continue;
+      if (second.empty()) return;
       second = vorlan::PathJoin(context_.ProgramDirectory(), second);
     }
     JuntionFileProcess(first, second, option, options.ReadInt(section, L"msi", 0), options.ReadInt(section, L"Wait", 0));
-  }
+  });
 }
 
 bool CJunctionStep::JuntionFileProcess(const std::wstring& first, const std::wstring& second, int option, int msi,
@@ -153,10 +151,8 @@ bool CJunctionStep::RunPackage(const std::wstring& runName, const std::wstring& 
   return result.started;
 }
 
-void RunJunctionStep(StepContext& context) {
+void RunJunctionStep(StepContext& context, OS::ClientProbe& probe) {
   CJunctionRecords records;
-  OS::ClientProbe probe;
   CJunctionStep(context, records).ProcessJunctionFileMgr(probe);
 }
 
-void CVorlanDlg::ProcessJunctionFileMgr() { RunJunctionStep(*this); }

@@ -35,4 +35,5 @@ class CJunctionStep {
   CJunctionRecords& records_;
 };
 
-void RunJunctionStep(StepContext& context);
+// The whole step; `probe` tells the client type and the protected drives.
+void RunJunctionStep(StepContext& context, OS::ClientProbe& probe);

@@ -1,5 +1,5 @@
 #pragma once
-#include "app/core/date_mark.h"
+#include "platform/core/calendar_date.h"
 
 namespace vorlan::steps {
 

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "steps/win/program_launch_steps.h"
@@ -33,4 +32,3 @@ void RunOpenUrl(StepContext& context) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::ProcessOpenUrl() { vorlan::steps::RunOpenUrl(*this); }

@@ -1,7 +1,6 @@
 // Step "PreLoad": the programs of the sections PreLoad0, PreLoad1, ... of
 // the option file.
 
-#include "app/win/vorlan_dlg.h"
 #include "steps/win/program_launch_steps.h"
 #include "steps/win/program_list_run.h"
 
@@ -14,4 +13,3 @@ void RunPreLoad(StepContext& context) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::ProcessPreLoad() { vorlan::steps::RunPreLoad(*this); }

@@ -4,8 +4,8 @@
 // needs of the launcher through the step context; the main dialog's handler
 // members (ProcessPreLoad, ...) only call them.
 
-#include "app/core/date_mark.h"
-#include "app/win/step_context.h"
+#include "platform/core/calendar_date.h"
+#include "steps/context/step_context.h"
 
 namespace vorlan::steps {
 

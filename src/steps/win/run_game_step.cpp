@@ -5,7 +5,6 @@
 
 #include <windows.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/win/code_page.h"
 #include "platform/win/process_start.h"
@@ -70,4 +69,3 @@ void RunGame(StepContext& context) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::ProcessRunGame() { vorlan::steps::RunGame(*this); }

@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/process_start.h"
@@ -57,4 +56,3 @@ void RunRunOnce(StepContext& context, const CalendarDate& today) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::ProcessRunOnce() { vorlan::steps::RunRunOnce(*this, vorlan::steps::LocalToday()); }

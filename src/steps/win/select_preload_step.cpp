@@ -4,7 +4,6 @@
 
 #include <windows.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "steps/core/program_list.h"
@@ -35,4 +34,3 @@ void RunSelectPreload(StepContext& context) {
 
 }  // namespace vorlan::steps
 
-void CVorlanDlg::SelectPreloadProcess() { vorlan::steps::RunSelectPreload(*this); }

@@ -3,7 +3,6 @@
 #include <windows.h>
 #include <shlobj.h>
 
-#include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/win/os_info.h"
@@ -69,8 +68,4 @@ std::wstring ResolveMacroPrefixedPath(const std::wstring& value, bool use64BitPr
     TranslatePath(token, folder, use64BitProgramFiles);
     return folder;
   });
-}
-
-void CVorlanDlg::TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles) {
-  ::TranslatePath(token, folder, use64BitProgramFiles);
 }

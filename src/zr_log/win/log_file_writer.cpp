@@ -8,17 +8,6 @@ namespace {
 // After the file could not be opened (folder not creatable, disk full, no
 // rights), try again at most this often so that callers are never slowed.
 constexpr DWORD kRetryAfterFailureMs = 2000;
-
-class Lock {
- public:
-  explicit Lock(CRITICAL_SECTION& cs) : cs_(cs) { ::EnterCriticalSection(&cs_); }
-  ~Lock() { ::LeaveCriticalSection(&cs_); }
-  Lock(const Lock&) = delete;
-  Lock& operator=(const Lock&) = delete;
-
- private:
-  CRITICAL_SECTION& cs_;
-};
 }  // namespace
 
 LogFileWriter& LogFileWriter::Instance() {
@@ -29,26 +18,22 @@ LogFileWriter& LogFileWriter::Instance() {
 }
 
 LogFileWriter::LogFileWriter() {
-  ::InitializeCriticalSection(&lock_);
   std::wstring exeDir = OS::GetProgramDirectory();
   if (!exeDir.empty()) folder_ = exeDir + L"\\Log";
 }
 
 bool LogFileWriter::EnsureFileFor(const LocalTime& now) {
   std::string name = LogFileName(now);
-  if (file_ != INVALID_HANDLE_VALUE && name == openName_) return true;
-  if (file_ != INVALID_HANDLE_VALUE) {
-    ::CloseHandle(file_);
-    file_ = INVALID_HANDLE_VALUE;
-  }
+  if (file_ && name == openName_) return true;
+  file_.Close();
   if (folder_.empty()) return false;
   if (failedBefore_ && ::GetTickCount() - lastFailureTick_ < kRetryAfterFailureMs) return false;
 
   ::CreateDirectoryW(folder_.c_str(), nullptr);
   std::wstring path = folder_ + L"\\" + std::wstring(name.begin(), name.end());
-  file_ = ::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                        nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file_ == INVALID_HANDLE_VALUE) {
+  file_.Reset(::CreateFileW(path.c_str(), FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                            nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file_) {
     failedBefore_ = true;
     lastFailureTick_ = ::GetTickCount();
     return false;
@@ -66,13 +51,12 @@ void LogFileWriter::Append(int level, const char* module, const char* message) {
   std::string record = FormatRecord(now, level, module ? module : "", ::GetCurrentProcessId(),
                                     ::GetCurrentThreadId(), message ? message : "");
   {
-    Lock lock(lock_);
+    OS::CriticalSectionLock lock(lock_);
     if (EnsureFileFor(now)) {
       DWORD written = 0;
-      if (!::WriteFile(file_, record.data(), static_cast<DWORD>(record.size()), &written, nullptr)) {
+      if (!::WriteFile(file_.Get(), record.data(), static_cast<DWORD>(record.size()), &written, nullptr)) {
         // Disk full or the file went away: reopen on a later call.
-        ::CloseHandle(file_);
-        file_ = INVALID_HANDLE_VALUE;
+        file_.Close();
         failedBefore_ = true;
         lastFailureTick_ = ::GetTickCount();
       }

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "platform/win/critical_section.h"
+#include "platform/win/scoped_resource.h"
 #include "zr_log/core/log_record.h"
 
 namespace zrlog {
@@ -25,9 +27,9 @@ class LogFileWriter {
   LogFileWriter();
   bool EnsureFileFor(const LocalTime& now);
 
-  CRITICAL_SECTION lock_;
+  OS::CriticalSection lock_;
   std::wstring folder_;
-  HANDLE file_ = INVALID_HANDLE_VALUE;
+  OS::ScopedHandle file_;
   std::string openName_;
   DWORD lastFailureTick_ = 0;
   bool failedBefore_ = false;

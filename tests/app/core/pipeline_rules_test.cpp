@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "app/core/step_done_table.h"
-#include "app/core/step_table.h"
+#include "steps/core/step_table.h"
 #include "app/core/white_list.h"
 
 using vorlan::FindStep;

@@ -1,5 +1,5 @@
 // CComponent::Setup driven directly, without a launcher: with no dialog,
-// with a stand-in for it, and from two threads at once.
+// with the recording step context, and from two threads at once.
 
 #include <windows.h>
 
@@ -8,36 +8,15 @@
 #include <atomic>
 #include <thread>
 
-#include "app/win/step_context.h"
 #include "component_scenario.h"
 #include "components/win/component.h"
 #include "components/win/config.h"
 #include "platform/win/module_path.h"
+#include "vtest/recording_step_context.h"
 
 using namespace components_test;
 
 namespace {
-
-class FakeLauncher final : public StepContext {
- public:
-  explicit FakeLauncher(std::wstring folder) : folder_(std::move(folder)), options_(folder_ + L"\\VorlanCfg.ini") {}
-  const OS::IniFile& Options() const override { return options_; }
-  std::wstring ProgramDirectory() const override { return folder_; }
-  void SetProgramDirectory(const std::wstring&) override {}
-  std::wstring ExecutableDirectory() const override { return folder_; }
-  void PrintInfo(const std::wstring&) override {}
-  bool IsShown() const override { return false; }
-  void SetSelectFilePath(const std::wstring&) override {}
-  bool WriteTimeToReg() override {
-    ++marks;
-    return true;
-  }
-  std::atomic<int> marks{0};
-
- private:
-  std::wstring folder_;
-  OS::IniFile options_;
-};
 
 // The test's own folder as the current directory, as the launcher has its own.
 class ComponentSetup : public ::testing::Test {
@@ -63,23 +42,23 @@ TEST_F(ComponentSetup, TheProcessCatalogueLiesBesideTheProgram) {
 
 TEST_F(ComponentSetup, TheResultSaysWhetherAnythingIsListedWithOrWithoutALauncher) {
   CConfig config(folder_ + L"\\VorlanComponent.ini");
-  FakeLauncher launcher(folder_);
+  vtest::RecordingStepContext launcher(folder_);
   EXPECT_EQ(CComponent(nullptr, config).Setup(), 0) << "no catalogue";
   EXPECT_EQ(CComponent(&launcher, config).Setup(), 0);
-  EXPECT_EQ(launcher.marks, 0) << "an empty catalogue leaves the mark to \"Main\"";
+  EXPECT_EQ(launcher.Marks(), 0) << "an empty catalogue leaves the mark to \"Main\"";
 
   WriteCatalogue(L"[Public]\r\nLanguage=Chinese\r\n[Argument]\r\nArgc=1\r\nArgument_0=Present\r\n[install]\r\nPresent=1\r\n"
                  L"[Present]\r\ntype=regread\r\npath=Software\r\n");
   EXPECT_EQ(CComponent(nullptr, config).Setup(), 1);
   EXPECT_EQ(CComponent(&launcher, config).Setup(), 1);
-  EXPECT_EQ(launcher.marks, 1);
+  EXPECT_EQ(launcher.Marks(), 1);
   EXPECT_EQ(config.Components().size(), 1u) << "every run reads the catalogue afresh";
 
   // Missing for good (no installer named): no mark, the same result.
   WriteCatalogue(L"[Public]\r\nLanguage=Chinese\r\n[Argument]\r\nArgc=1\r\nArgument_0=Gone\r\n[install]\r\nGone=2\r\n");
   EXPECT_EQ(CComponent(nullptr, config).Setup(), 1);
   EXPECT_EQ(CComponent(&launcher, config).Setup(), 1);
-  EXPECT_EQ(launcher.marks, 1);
+  EXPECT_EQ(launcher.Marks(), 1);
   ASSERT_EQ(config.Components().size(), 1u);
   EXPECT_EQ(config.Components()[0].notInstalled, 1);
 }
@@ -90,7 +69,7 @@ TEST_F(ComponentSetup, StepsRunningAtOnceInstallOneAfterTheOther) {
   WriteCatalogue(L"[Public]\r\nLanguage=Chinese\r\n[Argument]\r\nArgc=1\r\nArgument_0=DX\r\n[install]\r\nDX=1\r\n"
                  L"[DX]\r\ntype=regread\r\npath=" + TestKey(L"DX") + L"\r\nlocal=pkg\r\nexe=setup.exe\r\n");
   CConfig config(folder_ + L"\\VorlanComponent.ini");
-  FakeLauncher launcher(folder_);
+  vtest::RecordingStepContext launcher(folder_);
   std::atomic<int> results{0};
   std::thread first([&] { results += CComponent(&launcher, config).Setup(); });
   std::thread second([&] { results += CComponent(&launcher, config).Setup(); });
@@ -99,6 +78,6 @@ TEST_F(ComponentSetup, StepsRunningAtOnceInstallOneAfterTheOther) {
   EXPECT_EQ(results, 2);
   // The second step waited for the first and found the component installed.
   EXPECT_EQ(vtest::ReadRecorderRuns(folder_ + L"\\pkg\\setup.exe.rec").size(), 1u);
-  EXPECT_EQ(launcher.marks, 2);
+  EXPECT_EQ(launcher.Marks(), 2);
   EXPECT_EQ(config.Components().size(), 1u);
 }

@@ -1,4 +1,4 @@
-#include "app/core/step_table.h"
+#include "steps/core/step_table.h"
 
 namespace vorlan {
 namespace {

@@ -1,0 +1,104 @@
+#include "steps/win/step_registry.h"
+
+#include <array>
+
+#include "assoc/win/assoc_step.h"
+#include "components/win/component_step.h"
+#include "components/win/config.h"
+#include "components/win/game_component.h"
+#include "platform/win/client_probe.h"
+#include "steps/win/copy_step.h"
+#include "steps/win/junction_step.h"
+#include "steps/win/local_date.h"
+#include "steps/win/program_launch_steps.h"
+
+namespace vorlan::steps {
+namespace {
+
+// Steps this build does not carry out yet: dispatched, logged and counted in
+// the progress like every step, and changing nothing.
+StepOutcome NotBuiltYet(StepContext&) { return {}; }
+
+template <void (*Run)(StepContext&)>
+StepOutcome Plain(StepContext& context) {
+  Run(context);
+  return {};
+}
+
+StepOutcome Component(StepContext& context) {
+  StepOutcome outcome;
+  outcome.componentResult = components::RunComponentStep(context, CConfig::GetInstance());
+  return outcome;
+}
+
+StepOutcome Junction(StepContext& context) {
+  OS::ClientProbe probe;
+  RunJunctionStep(context, probe);
+  return {};
+}
+
+StepOutcome RunOnce(StepContext& context) {
+  RunRunOnce(context, LocalToday());
+  return {};
+}
+
+StepOutcome GameComponent(StepContext& context) {
+  StepOutcome outcome;
+  outcome.handedOver = components::RunGameComponentStep(context);
+  return outcome;
+}
+
+StepOutcome Assoc(StepContext& context) {
+  StepOutcome outcome;
+  if (assoc::RunAssocStep(context)) outcome.waitForWorker = &assoc::WaitForAssocWorker;
+  return outcome;
+}
+
+// Takes no dialog: only the option file.
+StepOutcome AssocGamePathSet(StepContext& context) {
+  assoc::RunAssocGamePathSetStep(context.Options());
+  return {};
+}
+
+struct Row {
+  StepId id;
+  StepHandler handler;
+};
+
+constexpr Row kHandlers[] = {
+    {StepId::Map, &NotBuiltYet},
+    {StepId::PreLoad, &Plain<&RunPreLoad>},
+    {StepId::SelectPreLoadProcess, &Plain<&RunSelectPreload>},
+    {StepId::Component, &Component},
+    {StepId::Copy, &Plain<&RunCopyStep>},
+    {StepId::Junction, &Junction},
+    {StepId::ImportReg, &NotBuiltYet},
+    {StepId::Keys, &NotBuiltYet},
+    {StepId::Display, &NotBuiltYet},
+    {StepId::Compatible, &NotBuiltYet},
+    {StepId::GamePath, &NotBuiltYet},
+    {StepId::RegDll, &NotBuiltYet},
+    {StepId::RegService, &NotBuiltYet},
+    {StepId::RunOnce, &RunOnce},
+    {StepId::AppLoc, &Plain<&RunAppLoc>},
+    {StepId::GameComponent, &GameComponent},
+    {StepId::Assoc, &Assoc},
+    {StepId::AssocGamePathSet, &AssocGamePathSet},
+    {StepId::OpenUrl, &Plain<&RunOpenUrl>},
+    {StepId::Main, &Plain<&RunGame>},
+};
+
+}  // namespace
+
+StepHandler FindStepHandler(StepId id) {
+  for (const Row& row : kHandlers)
+    if (row.id == id) return row.handler;
+  return nullptr;
+}
+
+StepOutcome RunStepHandler(StepId id, StepContext& context) {
+  const StepHandler handler = FindStepHandler(id);
+  return handler ? handler(context) : StepOutcome{};
+}
+
+}  // namespace vorlan::steps
