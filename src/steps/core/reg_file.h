@@ -78,8 +78,8 @@ struct RegFileResult {
 //
 // Refused: a bad header or encoding (see RegFileText), a value line before
 // any key line or below a deleted key, an unknown root, an empty part of a
-// key path, deleting a root, an unterminated quote, an escape other than \\
-// and \", a missing '=', an unknown value kind, a dword not of 1 to 8 hex
+// key path, deleting a root, an unterminated quote, an escape other than
+// \\ and \", a missing '=', an unknown value kind, a dword not of 1 to 8 hex
 // digits, a bad type in hex(n), a bad hex byte or a list ending in ',' or
 // continued past the end of the file, text after a value, and any other
 // line that is not blank, a comment (';' first), a key line or a value line.
