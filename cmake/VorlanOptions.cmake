@@ -7,6 +7,15 @@ else()
 endif()
 set(VORLAN_CACHE_DIR "${_vorlan_cache_default}" CACHE PATH "Where bootstrap keeps fetched sources and cross-built dependencies")
 
+# Compiler cache: paths below the source folder are hashed relative to it, so
+# clones and work trees of the repository share their compiled objects.
+find_program(VORLAN_CCACHE ccache)
+if(VORLAN_CCACHE)
+  set(_vorlan_launcher env "CCACHE_BASEDIR=${CMAKE_SOURCE_DIR}" CCACHE_NOHASHDIR=1 "${VORLAN_CCACHE}")
+  set(CMAKE_C_COMPILER_LAUNCHER ${_vorlan_launcher})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${_vorlan_launcher})
+endif()
+
 if(VORLAN_WIN32)
   add_compile_definitions(UNICODE _UNICODE NOMINMAX _WIN32_WINNT=0x0601 WINVER=0x0601)
   add_compile_options(-Wall -Wextra -Wno-cast-function-type -Wno-missing-field-initializers)
