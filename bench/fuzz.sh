@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Long fuzzing: every fuzz target of the native tree, under AddressSanitizer
+# and UBSan, for a number of executions each (10^7 by default), then one line
+# per target: executions, corpus size, findings. Inputs found go to
+# build/fuzz/<target>/corpus; crashing inputs to build/fuzz/<target>/findings.
+# Not part of the tests (they run each target for seconds only).
+#   bench/fuzz.sh [runs] [target ...]
+# A finding is to become a test case beside the target's unit tests.
+set -uo pipefail
+root="$(cd "$(dirname "$0")/.." && pwd)"
+runs="${1:-10000000}"
+shift || true
+"$root/scripts/bootstrap" >/dev/null
+cmake --preset native >/dev/null
+targets=("$@")
+[ ${#targets[@]} -gt 0 ] || targets=(create_packet_fuzz pkgreg_load_fuzz reg_file_fuzz steps_core_fuzz option_lists_fuzz)
+cmake --build --preset native --target "${targets[@]}" >/dev/null || { echo "fuzz: build failed" >&2; exit 1; }
+
+# Seeds and dictionaries of the targets that have them.
+seeds_of() {
+  case "$1" in
+    create_packet_fuzz) echo "$root/tests/assoc/fuzz/seeds" ;;
+    pkgreg_load_fuzz) echo "$root/tests/PkgRegInfo/fuzz/seeds" ;;
+    reg_file_fuzz) echo "$root/tests/steps/fuzz/reg_file_seeds" ;;
+  esac
+}
+dict_of() {
+  case "$1" in
+    reg_file_fuzz) echo "-dict=$root/tests/steps/fuzz/reg_file.dict" ;;
+  esac
+}
+
+status=0
+printf '%-20s %14s %10s %9s %8s\n' target executions corpus findings seconds
+for t in "${targets[@]}"; do
+  exe="$(find "$root/build/native" -name "$t" -type f -perm -u+x | head -n 1)"
+  [ -n "$exe" ] || { echo "fuzz: $t not built" >&2; status=1; continue; }
+  work="$root/build/fuzz/$t"
+  mkdir -p "$work/corpus" "$work/findings"
+  start=$(date +%s)
+  # shellcheck disable=SC2046
+  "$exe" -runs="$runs" -rss_limit_mb=2048 -malloc_limit_mb=512 -timeout=10 -print_final_stats=1 \
+    -artifact_prefix="$work/findings/" $(dict_of "$t") "$work/corpus" $(seeds_of "$t") > "$work/log.txt" 2>&1
+  rc=$?
+  seconds=$(( $(date +%s) - start ))
+  executions="$(grep -o 'stat::number_of_executed_units: *[0-9]*' "$work/log.txt" | grep -o '[0-9]*$' | tail -n 1)"
+  findings="$(find "$work/findings" -type f | wc -l)"
+  corpus="$(find "$work/corpus" -type f | wc -l)"
+  printf '%-20s %14s %10s %9s %8s\n' "$t" "${executions:-?}" "$corpus" "$findings" "$seconds"
+  if [ "$rc" -ne 0 ] || [ "$findings" -ne 0 ]; then
+    echo "fuzz: $t ended with $rc; see $work/log.txt and $work/findings" >&2
+    status=1
+  fi
+done
+exit $status
