@@ -25,11 +25,12 @@ constexpr wchar_t kPipeline[] =
 constexpr wchar_t kServiceClass[] = L"CLSID\\{DBCB78F8-B3EA-4C44-B2E9-6AD202ACBB35}";
 
 // The cafe's client service (a stand-in COM server registered in this
-// prefix), answering the launcher's version question with `version`.
+// prefix, in the registry view of the launcher, whose bitness is the test's),
+// answering the launcher's version question with `version`.
 void ServeClientVersion(const std::wstring& scriptDir, const std::string& version) {
   const std::wstring server = std::wstring(kServiceClass) + L"\\InprocServer32";
-  ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"", UnixToWine(CAFE_FAKE_SERVICE_DLL), RegView::Wow32));
-  ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Both", RegView::Wow32));
+  ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"", UnixToWine(CAFE_FAKE_SERVICE_DLL), RegView::Native));
+  ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Both", RegView::Native));
   RemoveTree(scriptDir);
   ASSERT_TRUE(MakeDirectories(scriptDir));
   ASSERT_TRUE(WriteBytes(scriptDir + L"\\reply-1.txt",
@@ -213,7 +214,7 @@ TEST_F(MenuChannel, AClientServiceOfVersionEightLeavesTheMenuUnlinked) {
 }
 
 TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsUnlinked) {
-  DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, RegView::Wow32);
+  DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, RegView::Native);
   GameFolder game;
   scenario::ClearLaunchMark(game);
   game.WriteOptionFile(kPipeline);
@@ -224,7 +225,7 @@ TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsUnlinked) {
 }
 
 TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsStillToldAndItsRunNowCleared) {
-  DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, RegView::Wow32);
+  DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, RegView::Native);
   GameFolder game;
   scenario::ClearLaunchMark(game);
   game.WriteOptionFile(kPipeline);

@@ -60,16 +60,17 @@ class ClientService : public ::testing::Test {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"VORLAN_FAKE_CAFE_CLIENT_DIR", dir_.c_str()));
     // The launcher joins the multithreaded apartment at start-up.
     ASSERT_EQ(::CoInitializeEx(nullptr, COINIT_MULTITHREADED), S_OK);
-    DeleteTree(HKEY_CLASSES_ROOT, kClassKey, RegView::Wow32);
+    DeleteTree(HKEY_CLASSES_ROOT, kClassKey, RegView::Native);
   }
 
-  void TearDown() override { DeleteTree(HKEY_CLASSES_ROOT, kClassKey, RegView::Wow32); }
+  void TearDown() override { DeleteTree(HKEY_CLASSES_ROOT, kClassKey, RegView::Native); }
 
-  // The stand-in service, registered as a 32-bit in-process server.
+  // The stand-in service, registered as an in-process server in the registry
+  // view of this process, the client.
   void RegisterService() {
     const std::wstring server = kClassKey + L"\\InprocServer32";
-    ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"", UnixToWine(CAFE_FAKE_SERVICE_DLL), RegView::Wow32));
-    ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Both", RegView::Wow32));
+    ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"", UnixToWine(CAFE_FAKE_SERVICE_DLL), RegView::Native));
+    ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Both", RegView::Native));
   }
 
   // "BarClientDll.dll" where a bare-name load finds it.
