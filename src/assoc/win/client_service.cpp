@@ -1,5 +1,6 @@
 #include "assoc/win/client_service.h"
 
+#include <windows.h>
 #include <oleauto.h>
 
 #include <atomic>
@@ -14,7 +15,10 @@
 #include "assoc/core/sample_packet.h"
 #include "assoc/core/virtual_disk_packets.h"
 #include "assoc/win/client_service_connection.h"
+#include "platform/core/log_mgr.h"
 #include "platform/win/code_page.h"
+#include "platform/win/com_init.h"
+#include "platform/win/scoped_resource.h"
 
 namespace {
 
@@ -54,21 +58,60 @@ CClientService& CClientService::GetInstance() {
 CClientService::CClientService()
     : service_(ConnectClientService()), getPkgFullPath_(LoadGetPkgFullPath()) {}
 
+namespace {
+
+// One request in flight on a thread of its own. The thread and the caller
+// share it, so that a call the caller gave up on can still end safely.
+struct PendingRequest {
+  IClientService* service = nullptr;
+  ScopedVariant in;
+  ScopedVariant out;
+  HRESULT status = E_PENDING;
+};
+
+DWORD WINAPI SendRequest(LPVOID raw) {
+  const std::unique_ptr<std::shared_ptr<PendingRequest>> request(static_cast<std::shared_ptr<PendingRequest>*>(raw));
+  const OS::ScopedComInit com(COINIT_MULTITHREADED);
+  PendingRequest& r = **request;
+  r.status = r.service->HandleRequest(*r.in.Get(), r.out.Get());
+  return 0;
+}
+
+}  // namespace
+
 std::unique_ptr<Json::CJsonPacketHead> CClientService::Exchange(const Json::CJsonPacketHead& request) noexcept {
-  if (service_ == nullptr) return nullptr;
+  IClientService* service = Service();
+  if (service == nullptr) return nullptr;
   try {
     std::wstring text = OS::FromSystemAnsi(Json::PacketText(request));
-    ScopedVariant in;
-    in.Get()->vt = VT_BSTR;
-    in.Get()->bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
-    if (in.Get()->bstrVal == nullptr) return nullptr;
+    auto pending = std::make_shared<PendingRequest>();
+    pending->service = service;
+    pending->in.Get()->vt = VT_BSTR;
+    pending->in.Get()->bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    if (pending->in.Get()->bstrVal == nullptr) return nullptr;
 
-    ScopedVariant out;
+    // The service answers on a thread of its own, so that one that hangs
+    // inside the call cannot hold the preparation for ever.
+    auto handOver = std::make_unique<std::shared_ptr<PendingRequest>>(pending);
+    OS::ScopedHandle thread(::CreateThread(nullptr, 0, &SendRequest, handOver.get(), 0, nullptr));
+    if (thread) {
+      handOver.release();  // the thread owns its share from now on
+      if (::WaitForSingleObject(thread.Get(), kRequestTimeoutMs) != WAIT_OBJECT_0) {
+        unanswered_ = true;
+        CLogMgr::GetInstance().Log(32, L"CClientService::Exchange. The client service did not answer within %u ms; it is not asked again",
+                                   kRequestTimeoutMs);
+        return nullptr;
+      }
+    } else {
+      pending->status = service->HandleRequest(*pending->in.Get(), pending->out.Get());
+    }
+
     // A failing status counts as no reply: the service stays usable and the
     // caller goes on as if nothing had come back.
-    if (FAILED(service_->HandleRequest(*in.Get(), out.Get()))) return nullptr;
-    if (FAILED(::VariantChangeType(out.Get(), out.Get(), 0, VT_BSTR))) return nullptr;
-    BSTR reply = out.Get()->bstrVal;
+    if (FAILED(pending->status)) return nullptr;
+    VARIANT* out = pending->out.Get();
+    if (FAILED(::VariantChangeType(out, out, 0, VT_BSTR))) return nullptr;
+    BSTR reply = out->bstrVal;
     std::wstring wide(reply == nullptr ? L"" : reply, reply == nullptr ? 0 : ::SysStringLen(reply));
     return Json::CreatePacket(OS::ToThreadAnsi(wide));
   } catch (const std::exception&) {
@@ -78,7 +121,7 @@ std::unique_ptr<Json::CJsonPacketHead> CClientService::Exchange(const Json::CJso
 
 bool CClientService::QueryClientVersion(std::string& version) {
   version.clear();
-  if (service_ != nullptr) {
+  if (Service() != nullptr) {
     Json::CJsonSamplePkt<Json::kPktQueryBcInfo> request;
     std::unique_ptr<Json::CJsonPacketHead> reply = Exchange(request);
     if (reply && reply->type == Json::kPktQueryBcInfoAck) {
@@ -89,7 +132,7 @@ bool CClientService::QueryClientVersion(std::string& version) {
 }
 
 void CClientService::QueryPackageInfo(const std::vector<std::uint32_t>& ids, std::vector<PackageInfo>& out) {
-  if (service_ != nullptr) {
+  if (Service() != nullptr) {
     Json::CJsonQuerayPkgListInfo request;
     request.pkgIds = ids;
     std::unique_ptr<Json::CJsonPacketHead> reply = Exchange(request);
@@ -111,7 +154,7 @@ void CClientService::QueryPackageInfo(const std::vector<std::uint32_t>& ids, std
 }
 
 void CClientService::ConnectVirtualDisks() {
-  if (service_ == nullptr) return;
+  if (Service() == nullptr) return;
   Json::CJsonConnectVDisk request;
   request.diskLetters = vorlan::assoc::VirtualDiskLetters();
   Exchange(request);  // the reply, if any, tells nothing we use

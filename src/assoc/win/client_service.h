@@ -7,6 +7,7 @@
 // and may be used from any thread of the multithreaded apartment. It is never
 // destroyed: the interface is never released, the library never freed.
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -36,6 +37,11 @@ class CClientService {
   // Whether the service could be reached when the instance was created.
   bool HasService() const { return service_ != nullptr; }
 
+  // How long one request may take. A service that does not answer in time is
+  // not asked again in this process: every operation then goes on as if
+  // there were no service.
+  static constexpr unsigned long kRequestTimeoutMs = 5000;
+
   CClientService(const CClientService&) = delete;
   CClientService& operator=(const CClientService&) = delete;
 
@@ -47,6 +53,10 @@ class CClientService {
   // failing status, a reply that does not convert to text or is no packet.
   std::unique_ptr<Json::CJsonPacketHead> Exchange(const Json::CJsonPacketHead& request) noexcept;
 
+  // The service, unless it could not be reached or stopped answering.
+  IClientService* Service() const { return unanswered_.load() ? nullptr : service_; }
+
   IClientService* service_ = nullptr;
+  std::atomic<bool> unanswered_{false};
   GetPkgFullPathFn getPkgFullPath_ = nullptr;
 };

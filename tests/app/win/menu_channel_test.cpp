@@ -26,15 +26,16 @@ constexpr wchar_t kServiceClass[] = L"CLSID\\{DBCB78F8-B3EA-4C44-B2E9-6AD202ACBB
 
 // The cafe's client service (a stand-in COM server registered in this
 // prefix, in the registry view of the launcher, whose bitness is the test's),
-// answering the launcher's version question with `version`.
-void ServeClientVersion(const std::wstring& scriptDir, const std::string& version) {
+// answering the launcher's version question with `version` (after a pause
+// when `directive` is "hang <ms>").
+void ServeClientVersion(const std::wstring& scriptDir, const std::string& version, const std::string& directive = "bstr") {
   const std::wstring server = std::wstring(kServiceClass) + L"\\InprocServer32";
   ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"", UnixToWine(CAFE_FAKE_SERVICE_DLL), RegView::Native));
   ASSERT_TRUE(WriteString(HKEY_CLASSES_ROOT, server, L"ThreadingModel", L"Both", RegView::Native));
   RemoveTree(scriptDir);
   ASSERT_TRUE(MakeDirectories(scriptDir));
   ASSERT_TRUE(WriteBytes(scriptDir + L"\\reply-1.txt",
-                         "bstr\n{\"JSON_TYPE\": 2147483649, \"JSON_RESULT\": 0, \"ProductVersion\": \"" + version +
+                         directive + "\n{\"JSON_TYPE\": 2147483649, \"JSON_RESULT\": 0, \"ProductVersion\": \"" + version +
                              "\", \"BcPath\": \"C:\\\\Bar\"}"));
   // The launcher inherits the variable that tells the stand-in where its script lies.
   ASSERT_TRUE(::SetEnvironmentVariableW(L"VORLAN_FAKE_CAFE_CLIENT_DIR", scriptDir.c_str()));
@@ -211,6 +212,20 @@ TEST_F(MenuChannel, AClientServiceOfVersionEightLeavesTheMenuUnlinked) {
       << Dump(run.log);
   EXPECT_TRUE(InOrder(run.log, {Start(L"开始执行磁盘映射"), Start(L"开始执行复制文件"), Start(L"开始执行最终运行程序")}));
   EXPECT_EQ(Entry(1001), (std::pair<std::uint32_t, std::uint32_t>{99, 99})) << "the menu was not told anything";
+}
+
+TEST_F(MenuChannel, AClientServiceThatDoesNotAnswerIsGivenUpAndTheRunGoesOnUnlinked) {
+  ServeClientVersion(TestFolderFor(L".service"), "9.0.0", "hang 120000");
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.WriteOptionFile(kPipeline);
+  LauncherRun run = game.Run(L"NewVorlan 1001", {.timeoutMs = 60000});
+  ASSERT_FALSE(run.timedOut);
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_TRUE(Has(run.log, L"CClientService::Exchange. The client service did not answer within 5000 ms; it is not asked again", 32))
+      << Dump(run.log);
+  EXPECT_FALSE(LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread Start Time . Version : 0, GameID: 1001,").empty());
+  EXPECT_TRUE(Has(run.log, Start(L"开始执行最终运行程序")));
 }
 
 TEST_F(MenuChannel, WithoutTheClientServiceTheMenuIsUnlinked) {

@@ -182,6 +182,26 @@ TEST_F(ClientService, TheMenuQuestionIsTheClientVersion) {
   EXPECT_EQ(Request(3), std::string("vt=8\n") + kVersionRequest);
 }
 
+TEST_F(ClientService, AServiceThatDoesNotAnswerIsGivenUpAndNotAskedAgain) {
+  RegisterService();
+  PlaceLibrary();
+  Script(L"paths.txt", "4=E:\\Pkg\\Four\n");
+  Reply(1, "hang 120000\n" + VersionReply("9.0.0"));
+  std::string version = "stale";
+  const DWORD start = ::GetTickCount();
+  EXPECT_FALSE(CClientService::GetInstance().QueryClientVersion(version));
+  EXPECT_LT(::GetTickCount() - start, 60000u) << "waited for the hanging call";
+  EXPECT_EQ(version, "");
+  // From now on as if there were no service: the library answers, the
+  // service is not asked again.
+  std::vector<PackageInfo> out;
+  CClientService::GetInstance().QueryPackageInfo({4}, out);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].Path, L"E:\\Pkg");
+  CClientService::GetInstance().ConnectVirtualDisks();
+  EXPECT_FALSE(Request(2));
+}
+
 TEST_F(ClientService, RepliesThatAreNoAnswerCountAsNoReply) {
   RegisterService();
   PlaceLibrary();

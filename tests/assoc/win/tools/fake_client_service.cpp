@@ -12,6 +12,8 @@
 //                                   the same
 //                     "i4 <n>"      a VT_I4 reply
 //                     "unknown"     a VT_UNKNOWN reply (converts to no string)
+//                     "hang <ms>"   answer only after that many milliseconds,
+//                                   then as "bstr" with the rest of the file
 //                   no file: S_OK with an empty reply
 //   run-result.txt  present: the object is runnable and Run returns the
 //                   HRESULT (hex) written in it
@@ -140,6 +142,10 @@ HRESULT __stdcall HandleRequestImpl(Service* self, VARIANT request, VARIANT* rep
   std::string directive = script.substr(0, eol);
   std::string body = eol == std::string::npos ? std::string() : script.substr(eol + 1);
   if (!directive.empty() && directive.back() == '\r') directive.pop_back();
+  if (directive.rfind("hang ", 0) == 0) {
+    ::Sleep(std::strtoul(directive.c_str() + 5, nullptr, 10));
+    directive = "bstr";
+  }
 
   if (directive == "bstr") {
     std::wstring text = cafe::FromCodePage(CP_UTF8, body);
