@@ -9,6 +9,7 @@
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/win/com_init.h"
+#include "platform/win/crash_dump_writer.h"
 #include "platform/win/module_path.h"
 
 namespace {
@@ -22,6 +23,9 @@ void LogCurrentDirectory() {
 }  // namespace
 
 bool CVorlanApp::InitInstance() {
+  // First of all: a crash from here on leaves a dump and ends the process
+  // without a dialog that would wait for a click on a customer's PC.
+  OS::InstallCrashDumpWriter();
   CLogMgr& log = CLogMgr::GetInstance();
 
   INITCOMMONCONTROLSEX controls = {};
@@ -30,7 +34,9 @@ bool CVorlanApp::InitInstance() {
   ::InitCommonControlsEx(&controls);
 
   EnableDebugPrivilege();
-  ::SetErrorMode(SEM_FAILCRITICALERRORS);
+  // No system error box for missing disks, and (kept from the crash dump
+  // writer) none for a crash.
+  ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX);
 
   LogCurrentDirectory();
   const std::wstring programDirectory = OS::GetProgramDirectory();

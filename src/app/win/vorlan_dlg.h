@@ -41,6 +41,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   std::wstring ExecutableDirectory() const override { return exeDirectory_; }
   unsigned GameId() const override { return gameId_; }
   void PrintInfo(const std::wstring& text) override;
+  HWND DialogWindow() const override { return Hwnd(); }
   void ShowMessage(const std::wstring& text, const std::wstring& caption) override;
   void SetSelectFilePath(const std::wstring& path) override;
   bool WriteTimeToReg() override;

@@ -2,22 +2,44 @@
 
 #include <windows.h>
 
+#include "components/win/game_component_contract.h"
 #include "platform/core/log_mgr.h"
+#include "platform/core/wformat.h"
+#include "platform/win/scoped_resource.h"
 
-// Step "GameComponent": the hand-over to the game component library
-// "ComponentMgr.dll". This build has no hand-over to offer, so the step
-// cannot succeed; the pipeline then asks the customer to start the game from
-// the game menu and ends.
 namespace components {
+namespace {
+
+// One outcome: the same text in the log and in the result list.
+bool Report(StepContext& context, bool success, const std::wstring& text) {
+  CLogMgr::GetInstance().Log(success ? 4 : 32, L"GameComponentOption: CVorlanDlg::ProcessGameComponent. %s", text);
+  context.PrintInfo(text);
+  return success;
+}
+
+}  // namespace
 
 bool RunGameComponentStep(StepContext& context) {
-  const std::wstring library = context.ExecutableDirectory() + L"\\ComponentMgr.dll";
-  if (::GetFileAttributesW(library.c_str()) == INVALID_FILE_ATTRIBUTES) {
-    CLogMgr::GetInstance().Log(32, L"CVorlanDlg::ProcessGameComponent. ComponentMgr.dll not found: %s", library);
-  } else {
-    CLogMgr::GetInstance().Log(32, L"CVorlanDlg::ProcessGameComponent. This launcher cannot hand over to %s", library);
+  const std::wstring path = context.ExecutableDirectory() + L"\\ComponentMgr.dll";
+  // Its own dependencies are looked for beside it, not beside the launcher.
+  OS::ScopedLibrary library(::LoadLibraryExW(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+  if (!library) {
+    const DWORD error = ::GetLastError();
+    return Report(context, false, vorlan::fmt::Format(L"Load %s, Failed, %d", path, error));
   }
-  return false;
+  const auto run = reinterpret_cast<RunGameComponentFn>(::GetProcAddress(library.Get(), kGameComponentExport));
+  if (!run) {
+    const DWORD error = ::GetLastError();
+    return Report(context, false, vorlan::fmt::Format(L"Find RunGameComponent in %s, Failed, %d", path, error));
+  }
+  const unsigned gameId = context.GameId();
+  const std::wstring programDirectory = context.ProgramDirectory();
+  const BOOL handedOver = run(context.DialogWindow(), gameId, programDirectory.c_str());
+  // The component may have left threads or windows behind that run its code.
+  library.Take();
+  return Report(context, handedOver != FALSE,
+                vorlan::fmt::Format(L"RunGameComponent %u %s, %s", gameId, programDirectory,
+                                    handedOver ? L"Success" : L"Failed"));
 }
 
 }  // namespace components

@@ -1,12 +1,14 @@
 #pragma once
 // Step "GameComponent": the hand-over to the game component library
-// "ComponentMgr.dll".
+// "ComponentMgr.dll" beside the executable (game_component_contract.h).
 
 #include "steps/context/step_context.h"
 
 namespace components {
 
-// False when the hand-over failed: the pipeline then ends the run.
+// True when the library took the game over and said so; false when it is
+// missing, cannot be loaded, lacks the export or answered FALSE. The
+// pipeline then ends the run.
 bool RunGameComponentStep(StepContext& context);
 
 }  // namespace components

@@ -2,10 +2,12 @@
 // What a step handler may use of the launcher, and nothing more: the option
 // file, the program directory (replaced by the mapped drive once "Map" mapped
 // one), the executable's folder, the game id, the result output, a message
-// box on the main dialog and the completion mark. The main dialog provides it;
+// box on the main dialog, the dialog's window and the completion mark. The main dialog provides it;
 // tests provide a recording one (tests/support/win/vtest/recording_step_context.h).
 // Handlers may run on worker threads at the same time: implementations are
 // thread-safe.
+
+#include <windows.h>
 
 #include <string>
 
@@ -26,6 +28,9 @@ class StepContext {
   // Logs "CVorlanDlg::PrintInfo: %s" and, when the dialog is shown, appends
   // the text to its result list (synchronously).
   virtual void PrintInfo(const std::wstring& text) = 0;
+  // The main dialog's window, for handing to the café's own libraries;
+  // null when the launcher runs without a window.
+  virtual HWND DialogWindow() const = 0;
   // A message box with an OK button on the main dialog; returns when the
   // customer has closed it.
   virtual void ShowMessage(const std::wstring& text, const std::wstring& caption) = 0;

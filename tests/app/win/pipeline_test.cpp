@@ -229,7 +229,8 @@ TEST(Pipeline, AFailedGameComponentEndsTheRunAfterTellingTheCustomer) {
   EXPECT_EQ(run.messageBoxes[0].caption, L"提示");
   EXPECT_EQ(run.messageBoxes[0].text, L"请使用Quorix游戏菜单启动游戏！");
   EXPECT_TRUE(InOrder(run.log, {L"CVorlanDlg::ProcessManage. Begin GameComponent",
-                                L"CVorlanDlg::ProcessGameComponent. ComponentMgr.dll not found: " + game.File(L"ComponentMgr.dll"),
+                                L"GameComponentOption: CVorlanDlg::ProcessGameComponent. Load " + game.File(L"ComponentMgr.dll") +
+                                    L", Failed, 126",
                                 L"CVorlanDlg::ProcessManage. Failed GameComponent"}));
   EXPECT_FALSE(Has(run.log, L"CVorlanDlg::ProcessManage. End GameComponent"));
   EXPECT_FALSE(Has(run.log, Start(L"开始执行更改显示设置")));

@@ -22,6 +22,7 @@ std::wstring RecorderExe() { return UnixToWine(VTEST_RECORDER_EXE); }
 std::wstring LogProbeExe() { return UnixToWine(VTEST_LOG_PROBE_EXE); }
 std::wstring NoExportDll() { return UnixToWine(VTEST_NO_EXPORT_DLL); }
 std::wstring NimbraMenuExe() { return UnixToWine(VTEST_NIMBRA_MENU_EXE); }
+std::wstring ComponentMgrDll() { return UnixToWine(VTEST_COMPONENT_MGR_DLL); }
 std::wstring SourceDir() { return UnixToWine(VTEST_SOURCE_DIR); }
 
 std::wstring PrefixKind() {

@@ -47,6 +47,7 @@ class RecordingStepContext final : public StepContext {
     std::lock_guard<std::mutex> lock(lock_);
     printed_.push_back(text);
   }
+  HWND DialogWindow() const override { return dialogWindow_; }
   void ShowMessage(const std::wstring& text, const std::wstring& caption) override {
     std::lock_guard<std::mutex> lock(lock_);
     messages_.push_back({text, caption});
@@ -61,6 +62,7 @@ class RecordingStepContext final : public StepContext {
   }
 
   void SetGameId(unsigned id) { gameId_ = id; }
+  void SetDialogWindow(HWND window) { dialogWindow_ = window; }
   std::vector<std::wstring> Printed() const {
     std::lock_guard<std::mutex> lock(lock_);
     return printed_;
@@ -82,6 +84,7 @@ class RecordingStepContext final : public StepContext {
   std::wstring programDirectory_;
   std::wstring exeDirectory_;
   std::atomic<unsigned> gameId_{1001};
+  std::atomic<HWND> dialogWindow_{nullptr};
   std::atomic<int> marks_{0};
   std::vector<std::wstring> printed_;
   std::vector<Message> messages_;

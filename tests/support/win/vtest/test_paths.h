@@ -12,6 +12,7 @@ std::wstring RecorderExe();    // the recorder stand-in
 std::wstring LogProbeExe();    // the logging facade driver
 std::wstring NoExportDll();    // a library without the logging exports
 std::wstring NimbraMenuExe();  // plays the game menu's part of the shared memory
+std::wstring ComponentMgrDll();  // the game component library stand-in
 std::wstring SourceDir();      // the source tree, as a Wine path
 
 // "win64" or "win32": the Wine prefix this test runs in.
