@@ -95,4 +95,10 @@ TEST_F(VorlanCheckExe, PrintsFileLineSeverityAndExitsTwoOnAnError) {
                            L"checked 1 game folder: 1 error, 2 warnings"}));
 }
 
+TEST_F(VorlanCheckExe, ExampleGameFoldersCheckClean) {
+  const CheckRun run = RunCheck(dir_, L"\"" + vtest::SourceDir() + L"\\examples\\games\"");
+  EXPECT_EQ(run.exitCode, 0u);
+  EXPECT_EQ(run.lines, std::vector<std::wstring>{L"checked 5 game folders: 0 errors, 0 warnings"});
+}
+
 }  // namespace
