@@ -36,6 +36,8 @@ int RunCheckCommand(std::span<const std::wstring> args, const FolderOpener& open
   if (args.empty()) {
     out(L"usage: vorlan-check <game folder or folder of game folders>...");
     out(L"  prints file:line: severity: message; exit code 0 clean, 1 warnings, 2 errors");
+    out(L"       vorlan-check --plan <game folder>");
+    out(L"  prints what a run would do on this PC, step by step, without doing it");
     return 3;
   }
   std::vector<Finding> all;

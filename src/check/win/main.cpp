@@ -1,5 +1,6 @@
 // vorlan-check: checks the option files of game folders without changing
-// anything. Usage: vorlan-check <folder>...
+// anything. Usage: vorlan-check <folder>...; vorlan-check --plan <folder>
+// prints what a run would do on this PC.
 
 #include <windows.h>
 
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "check/core/check_command.h"
+#include "check/win/plan.h"
 #include "check/win/profile_folder.h"
 
 namespace {
@@ -31,6 +33,7 @@ void WriteLine(const std::wstring& line) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 2 && args[0] == L"--plan") return vorlan::check::PrintPlan(args[1], WriteLine);
   return vorlan::check::RunCheckCommand(
       args, [](const std::filesystem::path& folder) { return std::make_unique<vorlan::check::ProfileFolder>(folder); },
       WriteLine);
