@@ -32,6 +32,7 @@ void CVorlanDlg::ProcessManage(const wchar_t* stepName, int index) {
   const DWORD startTick = ::GetTickCount();
   if (const vorlan::StepInfo* step = vorlan::FindStep(stepName)) {
     CLogMgr::GetInstance().LogText(4, std::wstring(step->startText).c_str());
+    ++stepsRun_;
     BeforeStep(*step);
     const vorlan::steps::StepOutcome outcome = vorlan::steps::RunStepHandler(step->id, *this);
     AfterStep(*step, outcome, startTick);

@@ -6,11 +6,13 @@
 #include "app/win/messages.h"
 #include "app/win/share_memory_mgr.h"
 #include "app/win/vorlan_dlg.h"
+#include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
 #include "steps/win/step_registry.h"
 
 void CVorlanDlg::ThreadProc() {
   CLogMgr& log = CLogMgr::GetInstance();
+  const DWORD runStartTick = ::GetTickCount();
 
   // 1. Is the game menu reachable?
   std::wstring serviceError;
@@ -79,6 +81,10 @@ void CVorlanDlg::ThreadProc() {
 
   // 7.
   if (Hwnd()) ::PostMessageW(Hwnd(), WM_VORLAN_SCROLL_RESULTS, 0, 0);
+
+  // The run's summary, the last line of a run that was not ended early.
+  log.LogText(vorlan::RunSummaryLevel(entriesFailed_),
+              vorlan::RunSummaryText(stepsRun_, entriesFailed_, ::GetTickCount() - runStartTick).c_str());
 
   // 8.
   if (options_.ReadInt(L"Main", L"IsClose", 0) != 0) return;

@@ -5,6 +5,7 @@
 #include "app/win/messages.h"
 #include "app/win/progress_dlg.h"
 #include "app/win/share_memory_mgr.h"
+#include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
 #include "platform/win/module_path.h"
 #include "resource.h"
@@ -135,6 +136,7 @@ void CVorlanDlg::SetSelectFilePath(const std::wstring& path) {
 
 void CVorlanDlg::PrintInfo(const std::wstring& text) {
   CLogMgr::GetInstance().Log(4, L"CVorlanDlg::PrintInfo: %s", text);
+  if (vorlan::ReportsFailedEntry(text)) ++entriesFailed_;
   if (showFlag_ && Hwnd()) ::SendMessageW(Hwnd(), WM_VORLAN_PRINTINFO, reinterpret_cast<WPARAM>(text.c_str()), 0);
 }
 

@@ -103,6 +103,9 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   unsigned gameId_ = 0;
   std::atomic<int> componentResult_{0};
   std::atomic<int> progress_{10};
+  // For the run's summary line: steps dispatched, entries reported failed.
+  std::atomic<int> stepsRun_{0};
+  std::atomic<int> entriesFailed_{0};
   vorlan::StepDoneTable stepDone_;
 
   std::unique_ptr<CShareMemoryMgr> shareMemory_;

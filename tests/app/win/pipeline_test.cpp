@@ -266,3 +266,31 @@ TEST(Pipeline, ASectionOfWorkersEndsOnlyAfterItsSlowestStep) {
   EXPECT_LE(slow[0].endTime, run.log[sectionEnd].time) << "the section ended while its slowest step still ran";
   EXPECT_LE(quick[0].endTime, run.log[sectionEnd].time);
 }
+
+// The last line of the run sums it up: the steps started (an unknown name is
+// none), the result lines that reported a failure, the milliseconds.
+TEST(Pipeline, RunEndsWithASummaryOfStepsRunAndEntriesFailed) {
+  GameFolder game;
+  scenario::ClearLaunchMark(game);
+  game.MakeDir(L"save");
+  game.WriteText(L"save\\slot.txt", L"slot");
+  game.WriteOptionFile(
+      L"[Main]\r\nIsShow=0\r\n"
+      L"[ProcessMgr]\r\nArgc=1\r\n"
+      L"[ProcessMgr_0]\r\nArgc=3\r\nArgument_0=Copy\r\nArgument_1=keys\r\nArgument_2=Bogus\r\n"
+      L"[Copy]\r\nNum=2\r\n"
+      L"[Copy0]\r\nSrc=save\r\nDst=" + game.File(L"copied") + L"\r\n"
+      L"[Copy1]\r\nIsFile=1\r\nSrc=missing.txt\r\nDst=" + game.File(L"copied\\missing.txt") + L"\r\n");
+  LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+  const std::vector<vtest::LogLine> summary = vtest::LinesStartingWith(run.log, L"SummaryOption: ");
+  ASSERT_EQ(summary.size(), 1u) << vtest::Dump(run.log);
+  EXPECT_EQ(summary[0].text.rfind(L"SummaryOption: CVorlanDlg::ThreadProc. Steps run 2, entries failed 1, elapsed ", 0), 0u)
+      << vtest::Dump(run.log);
+  EXPECT_TRUE(summary[0].text.ends_with(L" ms"));
+  EXPECT_EQ(summary[0].level, 32);
+  const int at = vtest::FindLine(run.log, summary[0].text);
+  const std::vector<vtest::LogLine> end = vtest::LinesStartingWith(run.log, L"CVorlanDlg::ThreadProc. Thread End Time");
+  ASSERT_EQ(end.size(), 1u);
+  EXPECT_EQ(vtest::FindLine(run.log, end[0].text), at + 1) << "the summary is written just before the end line";
+}

@@ -1,0 +1,206 @@
+#include "check/win/plan.h"
+
+#include <windows.h>
+
+#include <algorithm>
+
+#include "app/core/white_list.h"
+#include "platform/core/path_join.h"
+#include "platform/core/wformat.h"
+#include "platform/win/ini_file.h"
+#include "platform/win/os_info.h"
+#include "steps/core/game_exe_settings.h"
+#include "steps/core/launch_mode.h"
+#include "steps/core/numbered_sections.h"
+#include "steps/core/program_command_line.h"
+#include "steps/core/program_list.h"
+#include "steps/core/step_table.h"
+#include "steps/win/existing_file.h"
+#include "steps/win/game_exe_settings_read.h"
+#include "steps/win/translate_path.h"
+
+namespace vorlan::check {
+namespace {
+
+// The counts the launcher caps.
+constexpr int kMaxSubProcesses = 64;
+constexpr int kMaxSteps = 64;
+// Entries of a numbered section listed at most.
+constexpr int kMaxEntries = 1000;
+
+class Planner {
+ public:
+  Planner(const std::wstring& folder, const std::function<void(const std::wstring&)>& out)
+      : folder_(folder), options_(PathJoin(folder, L"VorlanCfg.ini")), out_(out), osCode_(OS::GetOsCode()),
+        is64_(OS::Is64BitOs()) {}
+
+  void Run() {
+    out_(fmt::Format(L"plan for %s on this PC (OS code %d, %s Windows); nothing is changed", folder_, osCode_,
+                     is64_ ? L"64-bit" : L"32-bit"));
+    const std::wstring osCfg = options_.ReadString(L"WindowsCfg", L"OsCfg");
+    if (!osCfg.empty()) out_(L"[WindowsCfg] OsCfg=" + osCfg + L": a PC that matches none of these ends the run at once");
+
+    out_(L"first run of the day (full run):");
+    const int processes = std::min(options_.ReadInt(L"ProcessMgr", L"Argc", 0), kMaxSubProcesses);
+    if (processes <= 0) out_(L"  no sub-process: nothing runs, the game is not started");
+    for (int n = 0; n < processes; ++n) {
+      const std::wstring section = fmt::Format(L"%s_%d", L"ProcessMgr", n);
+      const int steps = std::min(options_.ReadInt(section, L"Argc", 0), kMaxSteps);
+      out_(fmt::Format(L"  [%s], %d steps", section, steps));
+      for (int i = 0; i < steps; ++i) {
+        const std::wstring name = options_.ReadString(section, fmt::Format(L"%s_%d", L"Argument", i));
+        const bool worker = options_.ReadInt(section, fmt::Format(L"%s_%d", L"IsPreLoad", i), 0) == 1;
+        Step(name, worker);
+      }
+    }
+    out_(L"later runs of the day (white list [Control] Exclude):");
+    for (const std::wstring& name : WhiteListSteps(options_.ReadString(L"Control", L"Exclude"), true, true))
+      Step(name, false);
+  }
+
+ private:
+  void Line(const std::wstring& text) { out_(L"      " + text); }
+
+  void Step(const std::wstring& name, bool worker) {
+    const StepInfo* step = FindStep(name);
+    if (!step) {
+      out_(L"    step " + name + L": no such step, nothing runs");
+      return;
+    }
+    out_(L"    step " + name + (worker ? L" (on a worker thread of its own)" : L""));
+    switch (step->id) {
+      case StepId::Copy: Copy(); break;
+      case StepId::Junction: Junction(); break;
+      case StepId::PreLoad: ProgramList(options_, L"PreLoad", L"ProcessPreLoad"); break;
+      case StepId::SelectPreLoadProcess: SelectPreLoad(); break;
+      case StepId::RunOnce: RunOnce(); break;
+      case StepId::OpenUrl: OpenUrl(); break;
+      case StepId::Main: Main(); break;
+      case StepId::Component: Line(L"checks the components of VorlanComponent.ini and installs the missing ones"); break;
+      case StepId::AppLoc: Line(L"starts the game through the AppLoc launcher, as [AppLoc] says"); break;
+      case StepId::GameComponent: Line(L"ends the run: \"请使用Quorix游戏菜单启动游戏！\""); break;
+      default: Line(L"changes nothing in this build"); break;
+    }
+  }
+
+  // Calls visit(section) for the entries the launcher visits on this PC.
+  template <typename Visit>
+  void Entries(const std::wstring& base, Visit visit) {
+    const int count = std::min(options_.ReadInt(base, L"Num", 0), kMaxEntries);
+    for (int i = 0; i < count; ++i) {
+      const std::wstring section = EntrySectionName(base, i);
+      const int skipOs = options_.ReadInt(section, L"SkipOS", 0);
+      if (IsSkippedOn(skipOs, osCode_)) {
+        Line(fmt::Format(L"[%s] skipped on this PC (SkipOS=%d)", section, skipOs));
+        continue;
+      }
+      visit(section);
+    }
+  }
+
+  std::wstring Destination(const std::wstring& section) {
+    const bool native = options_.ReadInt(section, L"IsCloseRedirection", 0) == 1 && is64_;
+    return ResolveMacroPrefixedPath(options_.ReadString(section, L"Dst"), native);
+  }
+
+  void Copy() {
+    Entries(L"Copy", [&](const std::wstring& section) {
+      const std::wstring src = options_.ReadString(section, L"Src");
+      const std::wstring dst = Destination(section);
+      if (src.empty() || dst.empty()) {
+        Line(L"[" + section + L"] skipped: Src or Dst empty");
+        return;
+      }
+      Line(fmt::Format(L"Copy File %s --> %s", PathJoin(folder_, src), dst));
+    });
+  }
+
+  void Junction() {
+    for (const wchar_t* base : {L"Junction", L"JunctionOption"}) {
+      Line(fmt::Format(L"if the client type reads [%s]:", base));
+      Entries(base, [&](const std::wstring& section) {
+        Line(fmt::Format(L"  Junction %s --> %s, Option %d", PathJoin(folder_, options_.ReadString(section, L"Src")),
+                         Destination(section), options_.ReadInt(section, L"Option", 0)));
+      });
+    }
+  }
+
+  void ProgramList(const OS::IniFile& file, const std::wstring& list, const wchar_t* reportName) {
+    const int count = std::min(file.ReadInt(list, L"Num", 0), kMaxEntries);
+    for (int i = 0; i < count; ++i) {
+      const std::wstring section = ProgramListEntrySection(list, static_cast<unsigned>(i));
+      const std::wstring exe = file.ReadString(section, L"Exe");
+      if (exe.empty()) continue;
+      const std::wstring fullPath = PathJoin(folder_, exe);
+      Line(fmt::Format(L"%s %s: %s%s", reportName, fullPath, QuotedProgramCommandLine(fullPath, file.ReadString(section, L"Param")),
+                       file.ReadInt(section, L"Wait", 0) != 0 ? L", waited for" : L""));
+    }
+  }
+
+  void SelectPreLoad() {
+    const std::wstring path = options_.ReadString(L"SelectPreLoadProcess", L"IniFilePath");
+    if (path.empty()) return Line(L"no select file: nothing runs");
+    const OS::IniFile select(PathJoin(folder_, path));
+    const std::wstring list = SelectedProgramList(select.ReadInt(L"SelectPreLoadProcess", L"WhichProcess", 0));
+    if (list.empty()) return Line(L"the select file chooses no list");
+    Line(L"list [" + list + L"] of " + select.Path());
+    ProgramList(select, list, L"SelectPreloadProcess");
+  }
+
+  void RunOnce() {
+    const std::wstring exe = options_.ReadString(L"RunOnce", L"Exe");
+    if (exe.empty()) return Line(L"no program: nothing runs");
+    const std::wstring fullPath = PathJoin(folder_, exe);
+    Line(L"ProcessRunOnce " + fullPath + L": " +
+         BareProgramCommandLine(fullPath, steps::IsExistingFile(fullPath), options_.ReadString(L"RunOnce", L"Param")) +
+         L", once a day");
+  }
+
+  void OpenUrl() {
+    const int count = std::min(options_.ReadInt(L"OpenUrl", L"Num", 0), kMaxEntries);
+    for (int i = 0; i < count; ++i) {
+      const std::wstring url = options_.ReadString(L"OpenUrl", fmt::Format(L"%s_%d", L"Url", i));
+      if (url.empty()) return;  // the step stops at the first empty address
+      Line(L"open " + url);
+    }
+  }
+
+  void Main() {
+    const GameExeSettings game = steps::ReadGameExeSettings(options_);
+    const std::wstring gamePath = FullGamePath(folder_, game);
+    const std::wstring commandLine = BareProgramCommandLine(gamePath, steps::IsExistingFile(gamePath), game.arguments);
+    switch (LaunchModeFor(options_.ReadInt(L"Main", L"RunOption", 0))) {
+      case LaunchMode::ShellOpen:
+        return Line(fmt::Format(L"Start Game through the shell: %s %s, in %s", gamePath, game.arguments, folder_));
+      case LaunchMode::CommandRunner:
+        return Line(L"Start Game through WinExec: " + commandLine);
+      case LaunchMode::OpenDocument:
+        return Line(L"open " + game.program);
+      case LaunchMode::CreateProcess:
+        return Line(fmt::Format(L"Start Game: %s, in %s", commandLine, GameWorkingDirectory(folder_, game)));
+    }
+  }
+
+  std::wstring folder_;
+  OS::IniFile options_;
+  const std::function<void(const std::wstring&)>& out_;
+  int osCode_;
+  bool is64_;
+};
+
+}  // namespace
+
+int PrintPlan(const std::wstring& folder, const std::function<void(const std::wstring&)>& out) {
+  wchar_t full[MAX_PATH * 4] = {};
+  const DWORD n = ::GetFullPathNameW(folder.c_str(), static_cast<DWORD>(std::size(full)), full, nullptr);
+  std::wstring path = n > 0 && n < std::size(full) ? std::wstring(full, n) : folder;
+  while (path.size() > 3 && (path.back() == L'\\' || path.back() == L'/')) path.pop_back();
+  if (::GetFileAttributesW(PathJoin(path, L"VorlanCfg.ini").c_str()) == INVALID_FILE_ATTRIBUTES) {
+    out(PathJoin(path, L"VorlanCfg.ini") + L": error: no such file: the launcher does nothing without it");
+    return 2;
+  }
+  Planner(path, out).Run();
+  return 0;
+}
+
+}  // namespace vorlan::check

@@ -1,0 +1,87 @@
+// The dry run against a real run of the same game folder: the same steps in
+// the same order, the same copy paths, the same command lines.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "check_run.h"
+#include "vtest/game_folder.h"
+#include "vtest/log_lines.h"
+#include "vtest/recorder_runs.h"
+
+namespace {
+
+// Plan lines that begin with `prefix` (after the indentation), prefix removed.
+std::vector<std::wstring> PlanItems(const std::vector<std::wstring>& plan, const std::wstring& prefix) {
+  std::vector<std::wstring> items;
+  for (const std::wstring& line : plan) {
+    const std::size_t text = line.find_first_not_of(L' ');
+    if (text != std::wstring::npos && line.compare(text, prefix.size(), prefix) == 0)
+      items.push_back(line.substr(text + prefix.size()));
+  }
+  return items;
+}
+
+TEST(DryRun, PlansTheStepsPathsAndCommandLinesThatTheLauncherThenUses) {
+  vtest::GameFolder game;
+  game.AddRecorder(L"game.exe");
+  game.AddRecorder(L"tools\\pre.exe");
+  game.MakeDir(L"save");
+  game.WriteText(L"save\\slot.txt", L"slot");
+  game.WriteOptionFile(
+      L"[Main]\r\nGameExe=game.exe\r\nParam=-window -lang zh-CN\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\n"
+      L"[ProcessMgr_0]\r\nArgc=3\r\nArgument_0=Copy\r\nArgument_1=keys\r\nArgument_2=PreLoad\r\n"
+      L"[ProcessMgr_1]\r\nArgc=1\r\nArgument_0=Main\r\n"
+      L"[Copy]\r\nNum=2\r\n[Copy0]\r\nSrc=save\r\nDst=" + game.File(L"copied") + L"\r\n"
+      L"[Copy1]\r\nSrc=save\r\nDst=$CSIDL_APPDATA$\\DryRunGame\r\n"
+      L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=tools\\pre.exe\r\nParam=--check bin\r\nWait=1\r\n");
+
+  const checktest::CheckRun plan = checktest::RunCheck(game.Path(), L"--plan \"" + game.Path() + L"\"");
+  ASSERT_EQ(plan.exitCode, 0u);
+  std::wstring planText;
+  for (const auto& l : plan.lines) planText += l + L"\n";
+  const std::string planDump(planText.begin(), planText.end());
+
+  const vtest::LauncherRun run = game.Run();
+  ASSERT_FALSE(run.timedOut);
+
+  // Steps of the full run, in order.
+  std::vector<std::wstring> ranSteps;
+  for (const vtest::LogLine& line : vtest::LinesStartingWith(run.log, L"CVorlanDlg::ChildProcessManage: 流程步骤:"))
+    ranSteps.push_back(line.text.substr(std::wstring(L"CVorlanDlg::ChildProcessManage: 流程步骤:").size()));
+  std::vector<std::wstring> plannedSteps = PlanItems(plan.lines, L"step ");
+  ASSERT_GE(plannedSteps.size(), ranSteps.size()) << planDump;
+  plannedSteps.resize(ranSteps.size());  // the later-run part follows
+  EXPECT_EQ(plannedSteps, (std::vector<std::wstring>{L"Copy", L"keys", L"PreLoad", L"Main"})) << planDump;
+  EXPECT_EQ(plannedSteps, ranSteps);
+
+  // The copies: the result lines of the run, without their outcome.
+  std::vector<std::wstring> copies;
+  for (const vtest::LogLine& line : vtest::LinesStartingWith(run.log, L"CVorlanDlg::PrintInfo: Copy File ")) {
+    std::wstring text = line.text.substr(std::wstring(L"CVorlanDlg::PrintInfo: ").size());
+    copies.push_back(text.substr(0, text.rfind(L", ")));
+  }
+  const std::vector<std::wstring> plannedCopies = PlanItems(plan.lines, L"Copy File ");
+  ASSERT_EQ(copies.size(), 2u) << vtest::Dump(run.log);
+  ASSERT_EQ(plannedCopies.size(), 2u) << planDump;
+  for (std::size_t i = 0; i < copies.size(); ++i) EXPECT_EQ(L"Copy File " + plannedCopies[i], copies[i]);
+  vtest::RemoveTree(plannedCopies[1].substr(plannedCopies[1].find(L" --> ") + 5));  // in the prefix's AppData
+
+  // The programs: command lines as the started programs received them.
+  const std::vector<std::wstring> pre = PlanItems(plan.lines, L"ProcessPreLoad ");
+  ASSERT_EQ(pre.size(), 1u) << planDump;
+  const auto preRuns = game.WaitForRecorderRuns(L"tools\\pre.exe", 1);
+  ASSERT_EQ(preRuns.size(), 1u);
+  EXPECT_EQ(pre[0], game.File(L"tools\\pre.exe") + L": " + preRuns[0].commandLine + L", waited for");
+
+  const std::vector<std::wstring> start = PlanItems(plan.lines, L"Start Game: ");
+  ASSERT_EQ(start.size(), 2u) << planDump;  // the full run and the later runs
+  const auto gameRuns = game.WaitForRecorderRuns(L"game.exe", 1);
+  ASSERT_EQ(gameRuns.size(), 1u);
+  EXPECT_EQ(start[0].substr(0, start[0].rfind(L", in ")), gameRuns[0].commandLine);
+}
+
+}  // namespace
