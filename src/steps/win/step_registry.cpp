@@ -11,6 +11,7 @@
 #include "steps/win/junction_step.h"
 #include "steps/win/local_date.h"
 #include "steps/win/program_launch_steps.h"
+#include "steps/win/registry_steps.h"
 
 namespace vorlan::steps {
 namespace {
@@ -72,7 +73,7 @@ constexpr Row kHandlers[] = {
     {StepId::Component, &Component},
     {StepId::Copy, &Plain<&RunCopyStep>},
     {StepId::Junction, &Junction},
-    {StepId::ImportReg, &NotBuiltYet},
+    {StepId::ImportReg, &Plain<&RunImportReg>},
     {StepId::Keys, &NotBuiltYet},
     {StepId::Display, &NotBuiltYet},
     {StepId::Compatible, &NotBuiltYet},
