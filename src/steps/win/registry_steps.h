@@ -2,7 +2,8 @@
 // The registry steps, each over its numbered entries of the option file:
 // "ImportReg" ([ImportReg<n>]: registry editor and package registry files),
 // "keys" ([keys<n>]: CD-key and serial values), "GamePath" ([GamePath<n>]:
-// the game's folder into the values a game reads to find itself).
+// the game's folder into the values a game reads to find itself),
+// "Compatible" ([Compatible<n>]: compatibility layers of executables).
 
 class StepContext;
 
@@ -11,5 +12,6 @@ namespace vorlan::steps {
 void RunImportReg(StepContext& context);
 void RunKeys(StepContext& context);
 void RunGamePath(StepContext& context);
+void RunCompatible(StepContext& context);
 
 }  // namespace vorlan::steps

@@ -76,7 +76,7 @@ constexpr Row kHandlers[] = {
     {StepId::ImportReg, &Plain<&RunImportReg>},
     {StepId::Keys, &Plain<&RunKeys>},
     {StepId::Display, &NotBuiltYet},
-    {StepId::Compatible, &NotBuiltYet},
+    {StepId::Compatible, &Plain<&RunCompatible>},
     {StepId::GamePath, &Plain<&RunGamePath>},
     {StepId::RegDll, &NotBuiltYet},
     {StepId::RegService, &NotBuiltYet},
