@@ -3,7 +3,8 @@
 // "ImportReg" ([ImportReg<n>]: registry editor and package registry files),
 // "keys" ([keys<n>]: CD-key and serial values), "GamePath" ([GamePath<n>]:
 // the game's folder into the values a game reads to find itself),
-// "Compatible" ([Compatible<n>]: compatibility layers of executables).
+// "Compatible" ([Compatible<n>]: compatibility layers of executables) and
+// "RegDll" ([RegDll<n>]: COM servers through regsvr32).
 
 class StepContext;
 
@@ -13,5 +14,6 @@ void RunImportReg(StepContext& context);
 void RunKeys(StepContext& context);
 void RunGamePath(StepContext& context);
 void RunCompatible(StepContext& context);
+void RunRegDll(StepContext& context);
 
 }  // namespace vorlan::steps

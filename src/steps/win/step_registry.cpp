@@ -78,7 +78,7 @@ constexpr Row kHandlers[] = {
     {StepId::Display, &NotBuiltYet},
     {StepId::Compatible, &Plain<&RunCompatible>},
     {StepId::GamePath, &Plain<&RunGamePath>},
-    {StepId::RegDll, &NotBuiltYet},
+    {StepId::RegDll, &Plain<&RunRegDll>},
     {StepId::RegService, &NotBuiltYet},
     {StepId::RunOnce, &RunOnce},
     {StepId::AppLoc, &Plain<&RunAppLoc>},
