@@ -79,7 +79,7 @@ constexpr Row kHandlers[] = {
     {StepId::Compatible, &Plain<&RunCompatible>},
     {StepId::GamePath, &Plain<&RunGamePath>},
     {StepId::RegDll, &Plain<&RunRegDll>},
-    {StepId::RegService, &NotBuiltYet},
+    {StepId::RegService, &Plain<&RunRegService>},
     {StepId::RunOnce, &RunOnce},
     {StepId::AppLoc, &Plain<&RunAppLoc>},
     {StepId::GameComponent, &GameComponent},

@@ -22,6 +22,7 @@ std::wstring RecorderExe() { return UnixToWine(VTEST_RECORDER_EXE); }
 std::wstring LogProbeExe() { return UnixToWine(VTEST_LOG_PROBE_EXE); }
 std::wstring NoExportDll() { return UnixToWine(VTEST_NO_EXPORT_DLL); }
 std::wstring ComServerDll() { return UnixToWine(VTEST_COM_SERVER_DLL); }
+std::wstring ServiceStandInExe() { return UnixToWine(VTEST_SERVICE_EXE); }
 std::wstring NimbraMenuExe() { return UnixToWine(VTEST_NIMBRA_MENU_EXE); }
 std::wstring SourceDir() { return UnixToWine(VTEST_SOURCE_DIR); }
 
