@@ -5,14 +5,14 @@
 #include "PkgRegInfo/win/registry_target.h"
 #include "platform/core/log_mgr.h"
 
-bool ApplyPkgRegFile(const std::wstring& path, const std::wstring& installDir) {
+bool ApplyPkgRegFile(const std::wstring& path, const std::wstring& installDir, unsigned long viewFlag) {
   CLogMgr& log = CLogMgr::GetInstance();
   CPkgRegFile file;
   if (!file.Load(path)) {
     log.Log(32, L"PkgRegOption: ApplyPkgRegFile. Load %s Failed, nothing applied", path);
     return false;
   }
-  CRegistryTarget registry;
+  CRegistryTarget registry(viewFlag);
   const vorlan::pkgreg::PkgRegApplyReport report = vorlan::pkgreg::ApplyPkgReg(file, installDir, registry);
   if (!report.applied) {
     log.Log(32, L"PkgRegOption: ApplyPkgRegFile. %s: entry %d name \"%s\" cannot be split, nothing applied", path,

@@ -30,7 +30,9 @@ std::wstring CRegistryTarget::FromAnsi(std::string_view bytes) const { return OS
 
 bool CRegistryTarget::SetValue(const PkgRegValue& value) {
   OS::ScopedRegKey key;
-  if (::RegCreateKeyW(RootKey(value.root), value.keyPath.c_str(), key.Receive()) != ERROR_SUCCESS) return false;
+  if (::RegCreateKeyExW(RootKey(value.root), value.keyPath.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                        KEY_SET_VALUE | viewFlag_, nullptr, key.Receive(), nullptr) != ERROR_SUCCESS)
+    return false;
   if (value.type == vorlan::pkgreg::kRegSz) {
     const auto byteCount = static_cast<DWORD>((value.text.size() + 1) * sizeof(wchar_t));
     ::RegSetValueExW(key.Get(), value.valueName.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.text.c_str()),

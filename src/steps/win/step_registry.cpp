@@ -11,6 +11,7 @@
 #include "steps/win/junction_step.h"
 #include "steps/win/local_date.h"
 #include "steps/win/program_launch_steps.h"
+#include "steps/win/registry_steps.h"
 
 namespace vorlan::steps {
 namespace {
@@ -72,13 +73,13 @@ constexpr Row kHandlers[] = {
     {StepId::Component, &Component},
     {StepId::Copy, &Plain<&RunCopyStep>},
     {StepId::Junction, &Junction},
-    {StepId::ImportReg, &NotBuiltYet},
-    {StepId::Keys, &NotBuiltYet},
+    {StepId::ImportReg, &Plain<&RunImportReg>},
+    {StepId::Keys, &Plain<&RunKeys>},
     {StepId::Display, &NotBuiltYet},
-    {StepId::Compatible, &NotBuiltYet},
-    {StepId::GamePath, &NotBuiltYet},
-    {StepId::RegDll, &NotBuiltYet},
-    {StepId::RegService, &NotBuiltYet},
+    {StepId::Compatible, &Plain<&RunCompatible>},
+    {StepId::GamePath, &Plain<&RunGamePath>},
+    {StepId::RegDll, &Plain<&RunRegDll>},
+    {StepId::RegService, &Plain<&RunRegService>},
     {StepId::RunOnce, &RunOnce},
     {StepId::AppLoc, &Plain<&RunAppLoc>},
     {StepId::GameComponent, &GameComponent},

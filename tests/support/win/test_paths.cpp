@@ -21,6 +21,8 @@ std::wstring ZrLogDll() { return UnixToWine(VTEST_ZR_LOG_DLL); }
 std::wstring RecorderExe() { return UnixToWine(VTEST_RECORDER_EXE); }
 std::wstring LogProbeExe() { return UnixToWine(VTEST_LOG_PROBE_EXE); }
 std::wstring NoExportDll() { return UnixToWine(VTEST_NO_EXPORT_DLL); }
+std::wstring ComServerDll() { return UnixToWine(VTEST_COM_SERVER_DLL); }
+std::wstring ServiceStandInExe() { return UnixToWine(VTEST_SERVICE_EXE); }
 std::wstring NimbraMenuExe() { return UnixToWine(VTEST_NIMBRA_MENU_EXE); }
 std::wstring ComponentMgrDll() { return UnixToWine(VTEST_COMPONENT_MGR_DLL); }
 std::wstring SourceDir() { return UnixToWine(VTEST_SOURCE_DIR); }

@@ -11,6 +11,8 @@ std::wstring ZrLogDll();       // the built logging library
 std::wstring RecorderExe();    // the recorder stand-in
 std::wstring LogProbeExe();    // the logging facade driver
 std::wstring NoExportDll();    // a library without the logging exports
+std::wstring ComServerDll();   // a stand-in COM server (com_server_stand_in.cpp)
+std::wstring ServiceStandInExe();  // a stand-in service program (service_stand_in.cpp)
 std::wstring NimbraMenuExe();  // plays the game menu's part of the shared memory
 std::wstring ComponentMgrDll();  // the game component library stand-in
 std::wstring SourceDir();      // the source tree, as a Wine path

@@ -1,0 +1,40 @@
+#pragma once
+// Step "RegService": what an entry asks of the service manager, and what is
+// to be done about a service of that name that already exists.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace vorlan {
+
+// As CreateService takes them.
+inline constexpr std::uint32_t kServiceKernelDriver = 0x1;
+inline constexpr std::uint32_t kServiceOwnProcess = 0x10;
+inline constexpr std::uint32_t kServiceAutoStart = 2;
+inline constexpr std::uint32_t kServiceDemandStart = 3;
+inline constexpr std::uint32_t kServiceSystemStart = 1;
+
+struct ServicePlan {
+  std::optional<std::string> refusal;  // set: nothing is done, for this reason
+  std::uint32_t serviceType = kServiceOwnProcess;
+  std::uint32_t startType = kServiceDemandStart;
+  std::wstring binaryPath;  // as the service manager stores it
+};
+
+// `type`: "driver" (a kernel driver), "service" (a program of its own), or
+// empty: a driver when the file ends in ".sys" (any case). `start`: "demand"
+// (or empty), "auto", "system" (drivers only). A program's path is quoted;
+// a driver's is not. Refused: an empty name, a name of more than 256
+// characters or with '/' or '\', an unknown type or start.
+ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wstring_view type, std::wstring_view start);
+
+enum class ServiceChange { Create, Update, Keep };
+
+// Compares the stored configuration with the plan: the paths without quotes
+// and a "\??\" prefix, ignoring ASCII case.
+ServiceChange DecideServiceChange(bool exists, std::wstring_view storedPath, std::uint32_t storedStart,
+                                  std::uint32_t storedType, const ServicePlan& plan);
+
+}  // namespace vorlan
