@@ -24,6 +24,19 @@ constexpr KeyRow kJunctionEntry[] = {{L"SkipOS", K::OsCode}, {L"Src", K::Text}, 
 constexpr KeyRow kJunctionOptionEntry[] = {{L"SkipOS", K::OsCode}, {L"Src", K::Text},          {L"Dst", K::Destination},
                                            {L"Option", K::Integer}, {L"RunName", K::Text},      {L"RunParam", K::Text},
                                            {L"msi", K::Integer},    {L"Wait", K::Integer}};
+constexpr KeyRow kImportRegEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"File", K::Text}};
+constexpr KeyRow kKeysEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"Key", K::Text},
+                                 {L"Name", K::Text},     {L"Type", K::Text},                  {L"Data", K::Text}};
+constexpr KeyRow kGamePathEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"Key", K::Text},
+                                     {L"Name", K::Text},     {L"Type", K::Text},                  {L"SubPath", K::Text},
+                                     {L"TrailingBackslash", K::Integer}};
+constexpr KeyRow kCompatibleEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"Exe", K::Text},
+                                       {L"Layers", K::Text},   {L"IsLocalMachine", K::Integer}};
+constexpr KeyRow kRegDllEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"File", K::Text},
+                                   {L"IsUnregister", K::Integer}, {L"TimeOut", K::Integer}};
+constexpr KeyRow kRegServiceEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"Name", K::Text},
+                                       {L"DisplayName", K::Text}, {L"File", K::Text},   {L"Type", K::Text},
+                                       {L"Start", K::Text},       {L"IsStart", K::Integer}, {L"WaitTime", K::Integer}};
 constexpr KeyRow kProgramEntry[] = {{L"Exe", K::ProgramFile}, {L"Param", K::Text}, {L"Wait", K::Integer}};
 constexpr KeyRow kSelectStep[] = {{L"IniFilePath", K::Text}};
 constexpr KeyRow kAppLoc[] = {{L"IsNeed", K::Integer}, {L"Exe", K::Text}, {L"Param", K::Text}};
@@ -60,6 +73,18 @@ constexpr SectionRow kSections[] = {
     {O::Launcher, L"RunOnce", F::Plain, L"RunOnce", kProgramEntry},
     {O::Launcher, L"AppLoc", F::Plain, L"AppLoc", kAppLoc},
     {O::Launcher, L"OpenUrl", F::Plain, L"OpenUrl", kOpenUrl, L"Num", L"", L"Url_"},
+    {O::Launcher, L"ImportReg", F::Plain, L"ImportReg", kNum, L"Num", L"ImportReg"},
+    {O::Launcher, L"ImportReg", F::Entry, L"ImportReg", kImportRegEntry},
+    {O::Launcher, L"keys", F::Plain, L"keys", kNum, L"Num", L"keys"},
+    {O::Launcher, L"keys", F::Entry, L"keys", kKeysEntry},
+    {O::Launcher, L"GamePath", F::Plain, L"GamePath", kNum, L"Num", L"GamePath"},
+    {O::Launcher, L"GamePath", F::Entry, L"GamePath", kGamePathEntry},
+    {O::Launcher, L"Compatible", F::Plain, L"Compatible", kNum, L"Num", L"Compatible"},
+    {O::Launcher, L"Compatible", F::Entry, L"Compatible", kCompatibleEntry},
+    {O::Launcher, L"RegDll", F::Plain, L"RegDll", kNum, L"Num", L"RegDll"},
+    {O::Launcher, L"RegDll", F::Entry, L"RegDll", kRegDllEntry},
+    {O::Launcher, L"RegService", F::Plain, L"RegService", kNum, L"Num", L"RegService"},
+    {O::Launcher, L"RegService", F::Entry, L"RegService", kRegServiceEntry},
     // The select file
     {O::Select, L"SelectPreLoadProcess", F::Plain, L"", kWhichProcess},
     {O::Select, L"PreLoadAd", F::Plain, L"", kNum, L"Num", L"PreLoadAd"},

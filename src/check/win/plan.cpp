@@ -78,7 +78,17 @@ class Planner {
       case StepId::Main: Main(); break;
       case StepId::Component: Line(L"checks the components of VorlanComponent.ini and installs the missing ones"); break;
       case StepId::AppLoc: Line(L"starts the game through the AppLoc launcher, as [AppLoc] says"); break;
-      case StepId::GameComponent: Line(L"ends the run: \"请使用Quorix游戏菜单启动游戏！\""); break;
+      case StepId::GameComponent:
+        Line(L"hands the game over to ComponentMgr.dll; without it, or when it says no, ends the run: \"请使用Quorix游戏菜单启动游戏！\"");
+        break;
+      case StepId::ImportReg:
+      case StepId::Keys:
+      case StepId::GamePath:
+      case StepId::Compatible:
+      case StepId::RegDll:
+      case StepId::RegService:
+        Line(L"carries out the entries of [" + std::wstring(step->name) + L"] (not detailed by the plan)");
+        break;
       default: Line(L"changes nothing in this build"); break;
     }
   }
