@@ -86,8 +86,16 @@ class AssocRun : public ::testing::Test {
     RemoveSystemFiles();
     DeleteTree(HKEY_CURRENT_USER, kKey);
   }
+  // The native System32 as this test sees it: a 32-bit test on 64-bit
+  // Windows reaches it through "Sysnative".
+  std::wstring NativeSeenHere() const {
+    if (sizeof(void*) == 8) return native_;
+    wchar_t windows[MAX_PATH] = {};
+    ::GetWindowsDirectoryW(windows, MAX_PATH);
+    return std::wstring(windows) + L"\\Sysnative";
+  }
   void RemoveSystemFiles() {
-    ::DeleteFileW((native_ + L"\\" + kName64).c_str());
+    ::DeleteFileW((NativeSeenHere() + L"\\" + kName64).c_str());
     ::DeleteFileW((wow32_ + L"\\" + kName32).c_str());
   }
 
@@ -113,7 +121,9 @@ class AssocRun : public ::testing::Test {
                          L"Argument_0=Assoc\r\nArgument_1=AssocGamePathSet\r\n"
                          L"[AssocGamePathSet]\r\nNum=1\r\n"
                          L"[AssocGamePathSet0]\r\nPkgId=301\r\nType=1\r\nSection=Platform\r\nKey=Root\r\n");
-    game.WriteText(L"VorlanAssoc.ini", L"[Assoc]\r\nNum=1\r\nWaitSeconds=30\r\n[Assoc0]\r\nPkgId=301\r\n");
+    // Beside the package, an entry that names no package and one that repeats it.
+    game.WriteText(L"VorlanAssoc.ini", L"[Assoc]\r\nNum=3\r\nWaitSeconds=30\r\n[Assoc0]\r\nPkgId=301\r\n"
+                                       L"[Assoc1]\r\nPkgId=3O1\r\n[Assoc2]\r\nPkgId=301\r\n");
     const std::wstring staging = game.File(L"staging");
     ASSERT_TRUE(MakeDirectories(staging + L"\\System32File\\RegInfo"));
     ASSERT_TRUE(WriteBytes(staging + L"\\System32File\\RegInfo\\game.nfd",
@@ -126,10 +136,13 @@ class AssocRun : public ::testing::Test {
   void ExpectPrepared(const GameFolder& game, const std::wstring& package, const LauncherRun& run) {
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kKey, L"PATH"), package + L"\\bin") << Dump(run.log);
     EXPECT_EQ(ReadBytes(wow32_ + L"\\" + kName32), assoctest::Image32());
-    EXPECT_EQ(ReadBytes(native_ + L"\\" + kName64), assoctest::Image64());
+    EXPECT_EQ(ReadBytes(NativeSeenHere() + L"\\" + kName64), assoctest::Image64());
     const std::wstring result = L"Package 301 " + package + L" Success, 1 registry files, 2 system files copied, 0 kept";
     EXPECT_GE(FindLine(run.log, L"AssocOption: CVorlanDlg::AssocThreadProc. " + result, 4), 0) << Dump(run.log);
     EXPECT_GE(FindLine(run.log, L"CVorlanDlg::PrintInfo: " + result), 0);
+    EXPECT_GE(FindLine(run.log, L"AssocOption: CVorlanDlg::ProcessAssoc. Assoc1 PkgId \"3O1\" Failed, not a package id", 32), 0);
+    EXPECT_GE(FindLine(run.log, L"AssocOption: CVorlanDlg::ProcessAssoc. Assoc2 PkgId 301 Failed, repeated", 32), 0);
+    EXPECT_GE(FindLine(run.log, L"AssocOption: CVorlanDlg::ProcessAssoc. Worker started, 1 packages", 4), 0);
     const int end = FindLine(run.log, L"AssocOption: CVorlanDlg::AssocThreadProc. End, 1 packages, 0 failed", 4);
     const int stepEnd = FirstStartingWith(run.log, kEnd);
     EXPECT_GE(end, 0);
