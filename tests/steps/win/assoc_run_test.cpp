@@ -69,7 +69,12 @@ bool DialogOffTheTaskbar(DWORD processId) {
 
 class AssocRun : public ::testing::Test {
  protected:
-  void SetUp() override {
+  void SetUp() override { Reset(); }
+  void TearDown() override { CleanUp(); }
+
+  // The prefix as each case (and each row) expects it: no stand-in service,
+  // none of the test's system files or values, an empty script folder.
+  void Reset() {
     native_ = Folder(&::GetSystemDirectoryW);
     wow32_ = Folder(&::GetSystemWow64DirectoryW);
     ASSERT_FALSE(wow32_.empty()) << "a 64-bit prefix";
@@ -81,7 +86,7 @@ class AssocRun : public ::testing::Test {
     ASSERT_TRUE(::SetEnvironmentVariableW(L"VORLAN_FAKE_CAFE_CLIENT_DIR", script_.c_str()));
     DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, OwnView());
   }
-  void TearDown() override {
+  void CleanUp() {
     DeleteTree(HKEY_CLASSES_ROOT, kServiceClass, OwnView());
     RemoveSystemFiles();
     DeleteTree(HKEY_CURRENT_USER, kKey);
@@ -202,7 +207,7 @@ TEST_F(AssocRun, AbsentFailingOrSlowServicesStillEndWithThePackagePrepared) {
   enum class Service { Absent, Failing, Slow };
   for (Service service : {Service::Absent, Service::Failing, Service::Slow}) {
     SCOPED_TRACE(static_cast<int>(service));
-    SetUp();
+    Reset();
     GameFolder game;
     LayOut(game);
     const std::wstring package = game.File(L"vdisk\\pkg");
@@ -225,6 +230,6 @@ TEST_F(AssocRun, AbsentFailingOrSlowServicesStillEndWithThePackagePrepared) {
     LauncherRun run = game.Run(L"NewVorlan 1001", {.timeoutMs = 60000});
     ASSERT_FALSE(run.timedOut);
     ExpectPrepared(game, package, run);
-    TearDown();
+    CleanUp();
   }
 }

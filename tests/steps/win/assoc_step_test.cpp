@@ -96,20 +96,6 @@ TEST_F(AssocStep, PreparesEveryPackageOnTheWorkerAndReportsEach) {
                 L"Package 302 " + second + L" Success, 1 registry files, 3 system files copied, 0 kept"}));
 }
 
-TEST_F(AssocStep, OnA32BitWindowsNo64BitFileIsPlaced) {
-  folders_ = {dir_ + L"\\sys\\native", L"", false};
-  const std::wstring folder = MakePackage(L"disk\\p");
-  service_.paths = {{7, folder}};
-  WriteList(L"[Assoc]\r\nNum=1\r\n[Assoc0]\r\nPkgId=7\r\n");
-  ASSERT_TRUE(RunAndWait());
-  EXPECT_EQ(ReadBytes(folders_.native + L"\\x86.dll"), assoctest::Image32());
-  EXPECT_TRUE(FileExists(folders_.native + L"\\readme.txt"));
-  EXPECT_FALSE(FileExists(folders_.native + L"\\x64.dll"));
-  EXPECT_EQ(context_.Printed(),
-            (std::vector<std::wstring>{L"Package 7 " + folder +
-                                       L" Failed, 0 of 1 registry files and 1 of 3 system files failed"}));
-}
-
 TEST_F(AssocStep, WithoutAUsablePackageIdNoWorkerRuns) {
   const wchar_t* lists[] = {
       nullptr,  // no VorlanAssoc.ini
