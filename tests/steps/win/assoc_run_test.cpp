@@ -155,6 +155,9 @@ class AssocRun : public ::testing::Test {
     wchar_t root[MAX_PATH] = {};
     ::GetPrivateProfileStringW(L"Platform", L"Root", L"", root, MAX_PATH, game.File(L"VorlanGameTool.ini").c_str());
     EXPECT_EQ(std::wstring(root), package);
+    EXPECT_GE(FindLine(run.log, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. AssocGamePathSet0 " +
+                                    game.File(L"VorlanGameTool.ini") + L" [Platform] Root = " + package + L" Success", 4),
+              0);
   }
 
   std::wstring native_, wow32_;
