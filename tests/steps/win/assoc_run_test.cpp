@@ -45,26 +45,28 @@ int FirstStartingWith(const std::vector<LogLine>& log, const std::wstring& prefi
   return -1;
 }
 
-// The window's extended style shows it is off the taskbar and hidden.
+struct DialogSearch {
+  DWORD processId;
+  bool offTheTaskbar = false;
+};
+
+BOOL CALLBACK CheckDialog(HWND window, LPARAM parameter) {
+  auto* search = reinterpret_cast<DialogSearch*>(parameter);
+  DWORD pid = 0;
+  ::GetWindowThreadProcessId(window, &pid);
+  wchar_t title[64] = {};
+  ::GetWindowTextW(window, title, 64);
+  if (pid != search->processId || std::wstring(title) != L"Vorlan 游戏环境准备") return TRUE;
+  const LONG_PTR ex = ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+  search->offTheTaskbar = (ex & WS_EX_TOOLWINDOW) && !(ex & WS_EX_APPWINDOW) && !::IsWindowVisible(window);
+  return FALSE;
+}
+
+// The main dialog's extended style shows it is off the taskbar, and it is hidden.
 bool DialogOffTheTaskbar(DWORD processId) {
-  struct Search {
-    DWORD pid;
-    bool found = false;
-  } search{processId};
-  ::EnumWindows(
-      [](HWND w, LPARAM p) -> BOOL {
-        auto* s = reinterpret_cast<Search*>(p);
-        DWORD pid = 0;
-        ::GetWindowThreadProcessId(w, &pid);
-        wchar_t title[64] = {};
-        ::GetWindowTextW(w, title, 64);
-        if (pid != s->pid || std::wstring(title) != L"Vorlan 游戏环境准备") return TRUE;
-        const LONG_PTR ex = ::GetWindowLongPtrW(w, GWL_EXSTYLE);
-        s->found = (ex & WS_EX_TOOLWINDOW) && !(ex & WS_EX_APPWINDOW) && !::IsWindowVisible(w);
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&search));
-  return search.found;
+  DialogSearch search{processId};
+  ::EnumWindows(&CheckDialog, reinterpret_cast<LPARAM>(&search));
+  return search.offTheTaskbar;
 }
 
 class AssocRun : public ::testing::Test {
