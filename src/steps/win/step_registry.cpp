@@ -2,11 +2,13 @@
 
 #include <array>
 
-#include "assoc/win/assoc_step.h"
+#include "assoc/win/client_service.h"
 #include "components/win/component_step.h"
 #include "components/win/config.h"
 #include "components/win/game_component.h"
 #include "platform/win/client_probe.h"
+#include "steps/win/assoc_game_path_set_step.h"
+#include "steps/win/assoc_step.h"
 #include "steps/win/copy_step.h"
 #include "steps/win/junction_step.h"
 #include "steps/win/local_date.h"
@@ -50,14 +52,19 @@ StepOutcome GameComponent(StepContext& context) {
 }
 
 StepOutcome Assoc(StepContext& context) {
+  static ::assoc::ClientServicePackages packages(CClientService::GetInstance());
+  ::assoc::AssocWorker& worker = ::assoc::AssocWorker::Process();
   StepOutcome outcome;
-  if (assoc::RunAssocStep(context)) outcome.waitForWorker = &assoc::WaitForAssocWorker;
+  if (RunAssocStep(context, packages, worker, ::assoc::SystemFolders::OfThisPc())) {
+    outcome.waitForWorker = [&worker] { worker.Wait(); };
+  }
   return outcome;
 }
 
 // Takes no dialog: only the option file.
 StepOutcome AssocGamePathSet(StepContext& context) {
-  assoc::RunAssocGamePathSetStep(context.Options());
+  static ::assoc::ClientServicePackages packages(CClientService::GetInstance());
+  RunAssocGamePathSetStep(context.Options(), packages);
   return {};
 }
 

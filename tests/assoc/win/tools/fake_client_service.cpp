@@ -18,6 +18,8 @@
 //   run-result.txt  present: the object is runnable and Run returns the
 //                   HRESULT (hex) written in it
 //   no-interface    present: the service interface is refused
+//   delay-ms.txt    present: every request is answered only after that
+//                   many milliseconds (a slow service)
 // Records:
 //   request-<n>.txt "vt=<type>" line, then the request text
 //   events.txt      "created", "run", "service-interface", one a line
@@ -135,6 +137,9 @@ HRESULT __stdcall HandleRequestImpl(Service* self, VARIANT request, VARIANT* rep
     record += cafe::ToCodePage(CP_UTF8, std::wstring(request.bstrVal, ::SysStringLen(request.bstrVal)));
   }
   cafe::WriteFileBytes(cafe::ScriptFile(L"request-" + number + L".txt"), record, false);
+
+  std::string delay;
+  if (cafe::ReadFileBytes(cafe::ScriptFile(L"delay-ms.txt"), delay)) ::Sleep(std::strtoul(delay.c_str(), nullptr, 10));
 
   std::string script;
   if (!cafe::ReadFileBytes(cafe::ScriptFile(L"reply-" + number + L".txt"), script)) return S_OK;
