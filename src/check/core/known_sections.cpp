@@ -37,6 +37,10 @@ constexpr KeyRow kRegDllEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection
 constexpr KeyRow kRegServiceEntry[] = {{L"SkipOS", K::OsCode}, {L"IsCloseRedirection", K::Integer}, {L"Name", K::Text},
                                        {L"DisplayName", K::Text}, {L"File", K::Text},   {L"Type", K::Text},
                                        {L"Start", K::Text},       {L"IsStart", K::Integer}, {L"WaitTime", K::Integer}};
+constexpr KeyRow kAssocGamePathEntry[] = {{L"SkipOS", K::OsCode}, {L"PkgId", K::Integer}, {L"Type", K::Integer},
+                                         {L"Value", K::Text},    {L"Root", K::Text},    {L"Key", K::Text},
+                                         {L"Name", K::Text},     {L"IsCloseRedirection", K::Integer},
+                                         {L"File", K::Text},     {L"Section", K::Text}};
 constexpr KeyRow kProgramEntry[] = {{L"Exe", K::ProgramFile}, {L"Param", K::Text}, {L"Wait", K::Integer}};
 constexpr KeyRow kSelectStep[] = {{L"IniFilePath", K::Text}};
 constexpr KeyRow kAppLoc[] = {{L"IsNeed", K::Integer}, {L"Exe", K::Text}, {L"Param", K::Text}};
@@ -85,6 +89,8 @@ constexpr SectionRow kSections[] = {
     {O::Launcher, L"RegDll", F::Entry, L"RegDll", kRegDllEntry},
     {O::Launcher, L"RegService", F::Plain, L"RegService", kNum, L"Num", L"RegService"},
     {O::Launcher, L"RegService", F::Entry, L"RegService", kRegServiceEntry},
+    {O::Launcher, L"AssocGamePathSet", F::Plain, L"AssocGamePathSet", kNum, L"Num", L"AssocGamePathSet"},
+    {O::Launcher, L"AssocGamePathSet", F::Entry, L"AssocGamePathSet", kAssocGamePathEntry},
     // The select file
     {O::Select, L"SelectPreLoadProcess", F::Plain, L"", kWhichProcess},
     {O::Select, L"PreLoadAd", F::Plain, L"", kNum, L"Num", L"PreLoadAd"},

@@ -87,8 +87,10 @@ class Planner {
       case StepId::Compatible:
       case StepId::RegDll:
       case StepId::RegService:
+      case StepId::AssocGamePathSet:
         Line(L"carries out the entries of [" + std::wstring(step->name) + L"] (not detailed by the plan)");
         break;
+      case StepId::Assoc: Line(L"prepares the packages of VorlanAssoc.ini on a worker the run waits for"); break;
       default: Line(L"changes nothing in this build"); break;
     }
   }
