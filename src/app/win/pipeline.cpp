@@ -5,7 +5,7 @@
 
 #include <memory>
 
-#include "app/core/white_list.h"
+#include "steps/core/white_list.h"
 #include "app/win/messages.h"
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"

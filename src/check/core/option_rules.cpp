@@ -6,7 +6,7 @@
 #include <memory>
 #include <set>
 
-#include "app/core/white_list.h"
+#include "steps/core/white_list.h"
 #include "check/core/closest_name.h"
 #include "check/core/ini_scan.h"
 #include "check/core/known_sections.h"

@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "app/core/white_list.h"
+#include "steps/core/white_list.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/ini_file.h"

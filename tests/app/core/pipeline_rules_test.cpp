@@ -7,7 +7,7 @@
 
 #include "app/core/step_done_table.h"
 #include "steps/core/step_table.h"
-#include "app/core/white_list.h"
+#include "steps/core/white_list.h"
 
 using vorlan::FindStep;
 using vorlan::StepTable;

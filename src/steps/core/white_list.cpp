@@ -1,4 +1,4 @@
-#include "app/core/white_list.h"
+#include "steps/core/white_list.h"
 
 namespace vorlan {
 
