@@ -112,18 +112,30 @@ TEST(Startup, ASameNamedProgramElsewhereIsLeftRunningAndWaitedFor) {
   EXPECT_TRUE(lan.IsRunning());
 }
 
-TEST(Startup, WithoutTheLoggingLibraryTheWholePreparationRunsAndNothingIsLogged) {
-  GameFolder game(GameFolderOptions{.withLogLibrary = false});
-  scenario::ClearLaunchMark(game);
-  game.AddRecorder(L"game.exe");
-  game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\nGameExe=game.exe\r\nParam=-x\r\n"
-                       L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Main\r\n");
-  LauncherRun run = game.Run();
-  ASSERT_FALSE(run.timedOut);
-  EXPECT_EQ(run.exitCode, 0u);
-  const auto runs = game.WaitForRecorderRuns(L"game.exe", 1);
-  ASSERT_EQ(runs.size(), 1u);
-  EXPECT_EQ(runs[0].commandLine, game.File(L"game.exe") + L" -x");
-  EXPECT_TRUE(run.log.empty());
-  EXPECT_FALSE(DirectoryExists(game.File(L"Log")));
+// Logging never decides the run: without the logging library, or with no
+// log folder possible (a file named Log where it would go), the whole
+// preparation runs and the game starts.
+TEST(Startup, LoggingThatCannotWorkNeverStopsThePreparation) {
+  struct Row {
+    const wchar_t* suffix;
+    bool withLogLibrary;
+    bool logFolderBlocked;
+  };
+  for (const Row& row : {Row{L"-nolib", false, false}, Row{L"-nofolder", true, true}}) {
+    SCOPED_TRACE(ToUtf8(row.suffix));
+    GameFolder game(GameFolderOptions{.suffix = row.suffix, .withLogLibrary = row.withLogLibrary});
+    scenario::ClearLaunchMark(game);
+    game.AddRecorder(L"game.exe");
+    if (row.logFolderBlocked) game.WriteText(L"Log", L"not a folder");
+    game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\nGameExe=game.exe\r\nParam=-x\r\n"
+                         L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Main\r\n");
+    LauncherRun run = game.Run();
+    ASSERT_FALSE(run.timedOut);
+    EXPECT_EQ(run.exitCode, 0u);
+    const auto runs = game.WaitForRecorderRuns(L"game.exe", 1);
+    ASSERT_EQ(runs.size(), 1u);
+    EXPECT_EQ(runs[0].commandLine, game.File(L"game.exe") + L" -x");
+    EXPECT_TRUE(run.log.empty());
+    EXPECT_FALSE(DirectoryExists(game.File(L"Log")));
+  }
 }
