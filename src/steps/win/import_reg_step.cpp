@@ -15,6 +15,7 @@
 #include "steps/context/step_context.h"
 #include "steps/core/reg_file.h"
 #include "steps/core/reg_import.h"
+#include "steps/win/entry_failure.h"
 #include "steps/win/entry_path.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/registry_steps.h"
@@ -26,10 +27,7 @@ namespace {
 
 // Why an entry failed, with the system error code (ERROR_INVALID_DATA for
 // a file that is refused as written).
-struct Failure {
-  std::wstring reason;
-  long error = 0;
-};
+using Failure = EntryFailure;
 
 std::optional<std::wstring> DecodeAnsi(std::string_view bytes) {
   if (bytes.empty()) return std::wstring();

@@ -17,6 +17,7 @@
 #include "platform/win/wow64_redirection.h"
 #include "steps/context/step_context.h"
 #include "steps/core/com_server_plan.h"
+#include "steps/win/entry_failure.h"
 #include "steps/win/entry_path.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/registry_steps.h"
@@ -27,10 +28,7 @@ namespace {
 constexpr int kDefaultTimeOutSeconds = 30;
 constexpr int kLongestTimeOutSeconds = 600;
 
-struct Failure {
-  std::wstring reason;
-  long error = 0;
-};
+using Failure = EntryFailure;
 
 std::optional<std::vector<std::uint8_t>> ReadHead(const std::wstring& path) {
   OS::CFile file;

@@ -15,6 +15,7 @@
 #include "platform/win/wow64_redirection.h"
 #include "steps/context/step_context.h"
 #include "steps/core/service_plan.h"
+#include "steps/win/entry_failure.h"
 #include "steps/win/entry_path.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/registry_steps.h"
@@ -25,10 +26,7 @@ namespace {
 constexpr int kDefaultWaitSeconds = 10;
 constexpr int kLongestWaitSeconds = 120;
 
-struct Failure {
-  std::wstring reason;
-  long error = 0;
-};
+using Failure = EntryFailure;
 
 const wchar_t* StateName(DWORD state) {
   switch (state) {

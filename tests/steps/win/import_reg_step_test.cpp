@@ -8,6 +8,7 @@
 
 #include "pkg_reg_win_support.h"
 #include "steps/win/registry_steps.h"
+#include "vtest/test_paths.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/recording_step_context.h"
@@ -30,12 +31,6 @@ std::string Version5(std::wstring_view text) {
   return out;
 }
 
-// Each case writes below a key of its own.
-std::wstring TestName() {
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return std::wstring(name.begin(), name.end());
-}
-
 class ImportRegStep : public ::testing::Test {
  protected:
   void SetUp() override { Clean(); }
@@ -56,7 +51,7 @@ class ImportRegStep : public ::testing::Test {
   }
 
   GameFolder game_;
-  const std::wstring key_ = L"Software\\VorlanTests\\ImportReg\\" + TestName();
+  const std::wstring key_ = L"Software\\VorlanTests\\ImportReg\\" + CurrentTestName();
   const std::wstring hkcu_ = L"HKEY_CURRENT_USER\\" + key_;
 };
 

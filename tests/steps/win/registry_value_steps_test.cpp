@@ -7,6 +7,7 @@
 
 #include "pkg_reg_win_support.h"
 #include "steps/win/registry_steps.h"
+#include "vtest/test_paths.h"
 #include "vtest/game_folder.h"
 #include "vtest/recording_step_context.h"
 #include "vtest/registry.h"
@@ -18,11 +19,6 @@ using vorlan::steps::RunGamePath;
 using vorlan::steps::RunKeys;
 
 namespace {
-
-std::wstring TestName() {
-  const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
-  return std::wstring(name.begin(), name.end());
-}
 
 class RegistryValueSteps : public ::testing::Test {
  protected:
@@ -42,7 +38,7 @@ class RegistryValueSteps : public ::testing::Test {
   }
 
   GameFolder game_;
-  const std::wstring key_ = L"Software\\VorlanTests\\ValueSteps\\" + TestName();
+  const std::wstring key_ = L"Software\\VorlanTests\\ValueSteps\\" + CurrentTestName();
   const std::wstring hkcu_ = L"HKEY_CURRENT_USER\\" + key_;
 };
 

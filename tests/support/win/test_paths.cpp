@@ -45,4 +45,9 @@ std::wstring TestFolderFor(const std::wstring& suffix) {
   return L"C:\\vorlan-tests\\" + FromUtf8(name) + suffix;
 }
 
+std::wstring CurrentTestName() {
+  const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+  return info ? FromUtf8(info->name()) : L"no-test";
+}
+
 }  // namespace vtest

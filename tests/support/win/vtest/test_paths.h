@@ -25,4 +25,8 @@ bool Is64BitPrefix();
 // C:\vorlan-tests\<suite>.<test> (created fresh by GameFolder).
 std::wstring TestFolderFor(const std::wstring& suffix = L"");
 
+// The running test case's name (without its suite), e.g. for a registry key
+// of its own.
+std::wstring CurrentTestName();
+
 }  // namespace vtest
