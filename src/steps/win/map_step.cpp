@@ -5,7 +5,6 @@
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "steps/context/step_context.h"
-#include "steps/core/drive_map.h"
 #include "steps/win/drive_letters.h"
 #include "steps/win/entry_failure.h"
 #include "steps/win/map_records.h"
@@ -16,10 +15,12 @@ namespace {
 
 constexpr wchar_t kSection[] = L"Map";
 
-std::optional<EntryFailure> MissingFolder(const std::wstring& folder) {
+MapDecision Refused(std::wstring reason, long error) { return {MapAction::Refuse, std::move(reason), error}; }
+
+std::optional<MapDecision> MissingFolder(const std::wstring& folder) {
   const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return EntryFailure{L"the folder does not exist", static_cast<long>(::GetLastError())};
-  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return EntryFailure{L"it is not a folder", ERROR_DIRECTORY};
+  if (attributes == INVALID_FILE_ATTRIBUTES) return Refused(L"the folder does not exist", static_cast<long>(::GetLastError()));
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Refused(L"it is not a folder", ERROR_DIRECTORY);
   return std::nullopt;
 }
 
@@ -43,60 +44,65 @@ std::optional<EntryFailure> MakeMapping(wchar_t letter, const MapTarget& target,
   return EntryFailure{L"the share cannot be connected", *error};
 }
 
-std::optional<EntryFailure> Map(wchar_t letter, const MapTarget& target) {
+std::optional<EntryFailure> CarryOut(const MapPlan& plan) {
+  if (plan.decision.action == MapAction::Refuse) return EntryFailure{plan.decision.reason, plan.decision.error};
   CLogMgr& log = CLogMgr::GetInstance();
-  if (target.source == MapSource::Folder)
-    if (std::optional<EntryFailure> missing = MissingFolder(target.path)) return missing;
-  const LetterQuery query = QueryLetter(letter);
-  if (query.error) return EntryFailure{L"cannot read what " + DriveName(letter) + L" shows", query.error};
+  const wchar_t letter = *plan.letter;
   MapRecords records;
-  const MapDecision decision = DecideMap(letter, target, query.state, records.Read(letter));
-  switch (decision.action) {
-    case MapAction::Refuse: return EntryFailure{decision.reason, decision.error};
+  switch (plan.decision.action) {
+    case MapAction::Refuse: break;
     case MapAction::Keep:
-      log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. %s already shows %s, kept", DriveName(letter), target.path);
+      log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. %s already shows %s, kept", DriveName(letter), plan.target.path);
       return std::nullopt;
     case MapAction::ReplaceOurs:
-      if (const long error = RemoveMapping(letter, query.state)) {
-        return EntryFailure{L"cannot remove the mapping to " + query.state.target + L" made for another game", error};
+      if (const long error = RemoveMapping(letter, plan.state)) {
+        return EntryFailure{L"cannot remove the mapping to " + plan.state.target + L" made for another game", error};
       }
       log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. Remove %s -> %s, made for another game, Success", DriveName(letter),
-              query.state.target);
+              plan.state.target);
       [[fallthrough]];
-    case MapAction::Define: return MakeMapping(letter, target, records);
+    case MapAction::Define: return MakeMapping(letter, plan.target, records);
   }
   return std::nullopt;
 }
 
 }  // namespace
 
-void RunMap(StepContext& context) {
-  const OS::IniFile& options = context.Options();
+MapPlan PlanMap(const OS::IniFile& options, const std::wstring& executableDirectory) {
+  MapPlan plan;
   const std::wstring drive = options.ReadString(kSection, L"Drive");
-  const MapTarget target =
-      MapTargetFor(ResolveMacroPrefixedPath(options.ReadString(kSection, L"Path"), false), context.ExecutableDirectory());
-  const std::optional<wchar_t> letter = ParseDriveLetter(drive);
-  const std::wstring what = (letter ? DriveName(*letter) : drive) + L" -> " + target.path;
-
-  std::optional<EntryFailure> failure;
+  plan.target = MapTargetFor(ResolveMacroPrefixedPath(options.ReadString(kSection, L"Path"), false), executableDirectory);
+  plan.letter = ParseDriveLetter(drive);
+  plan.what = (plan.letter ? DriveName(*plan.letter) : drive) + L" -> " + plan.target.path;
   if (drive.empty()) {
-    failure = EntryFailure{L"[Map] has no Drive", kErrorInvalidParameter};
-  } else if (!letter) {
-    failure = EntryFailure{L"\"" + drive + L"\" is not a drive letter", kErrorInvalidDrive};
+    plan.decision = Refused(L"[Map] has no Drive", kErrorInvalidParameter);
+  } else if (!plan.letter) {
+    plan.decision = Refused(L"\"" + drive + L"\" is not a drive letter", kErrorInvalidDrive);
+  } else if (std::optional<MapDecision> missing =
+                 plan.target.source == MapSource::Folder ? MissingFolder(plan.target.path) : std::nullopt) {
+    plan.decision = *missing;
+  } else if (const LetterQuery query = QueryLetter(*plan.letter); query.error) {
+    plan.decision = Refused(L"cannot read what " + DriveName(*plan.letter) + L" shows", query.error);
   } else {
-    failure = Map(*letter, target);
+    plan.state = query.state;
+    plan.decision = DecideMap(*plan.letter, plan.target, plan.state, MapRecords().Read(*plan.letter));
   }
+  return plan;
+}
 
+void RunMap(StepContext& context) {
+  const MapPlan plan = PlanMap(context.Options(), context.ExecutableDirectory());
+  const std::optional<EntryFailure> failure = CarryOut(plan);
   CLogMgr& log = CLogMgr::GetInstance();
   if (!failure) {
-    context.SetProgramDirectory(DriveName(*letter));
-    log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. Map %s, Success", what);
-    context.PrintInfo(L"Map " + what + L", Success");
+    context.SetProgramDirectory(DriveName(*plan.letter));
+    log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. Map %s, Success", plan.what);
+    context.PrintInfo(L"Map " + plan.what + L", Success");
     return;
   }
-  log.Log(32, L"MapOption: CVorlanDlg::ProcessMap. Map %s, Failed: %s, error %d", what, failure->reason,
+  log.Log(32, L"MapOption: CVorlanDlg::ProcessMap. Map %s, Failed: %s, error %d", plan.what, failure->reason,
           static_cast<int>(failure->error));
-  context.PrintInfo(L"Map " + what + L", Failed: " + failure->reason);
+  context.PrintInfo(L"Map " + plan.what + L", Failed: " + failure->reason);
 }
 
 }  // namespace vorlan::steps
