@@ -33,7 +33,8 @@ std::wstring DriveName(wchar_t letter) { return {letter, L':'}; }
 MapTarget MapTargetFor(std::wstring_view value, std::wstring_view executableDirectory) {
   const bool absolute = (value.size() >= 2 && value[1] == L':') || value.starts_with(L"\\\\");
   std::wstring path = value.empty() ? std::wstring(executableDirectory)
-                                    : absolute ? std::wstring(value) : PathJoin(executableDirectory, value);
+                      : absolute    ? std::wstring(value)
+                                    : PathJoin(executableDirectory, value);
   const MapSource source = path.starts_with(L"\\\\") ? MapSource::Share : MapSource::Folder;
   while (!path.empty() && path.back() == L'\\') path.pop_back();
   if (path.size() == 2 && path[1] == L':') path += L'\\';
@@ -44,7 +45,8 @@ LetterState LetterStateOfDevicePath(std::wstring_view devicePath) {
   constexpr std::wstring_view kDosDevices = L"\\??\\";
   if (!devicePath.starts_with(kDosDevices)) return {LetterUse::Device, L"", std::wstring(devicePath)};
   std::wstring_view rest = devicePath.substr(kDosDevices.size());
-  std::wstring target = StartsWithIgnoringCase(rest, L"UNC\\") ? L"\\\\" + std::wstring(rest.substr(4)) : std::wstring(rest);
+  std::wstring target =
+      StartsWithIgnoringCase(rest, L"UNC\\") ? L"\\\\" + std::wstring(rest.substr(4)) : std::wstring(rest);
   return {LetterUse::Mapping, std::move(target), std::wstring(devicePath)};
 }
 

@@ -27,7 +27,8 @@ std::optional<std::wstring> MapRecords::Read(wchar_t letter) const {
 
 long MapRecords::Write(wchar_t letter, const std::wstring& target) {
   const DWORD bytes = static_cast<DWORD>((target.size() + 1) * sizeof(wchar_t));
-  return WriteRegistryValue(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, DriveName(letter), REG_SZ, target.c_str(), bytes);
+  return WriteRegistryValue(HKEY_LOCAL_MACHINE, kKey, KEY_WOW64_64KEY, DriveName(letter), REG_SZ, target.c_str(),
+                            bytes);
 }
 
 long MapRecords::Remove(wchar_t letter) {

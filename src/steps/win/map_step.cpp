@@ -19,7 +19,8 @@ MapDecision Refused(std::wstring reason, long error) { return {MapAction::Refuse
 
 std::optional<MapDecision> MissingFolder(const std::wstring& folder) {
   const DWORD attributes = ::GetFileAttributesW(folder.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return Refused(L"the folder does not exist", static_cast<long>(::GetLastError()));
+  if (attributes == INVALID_FILE_ATTRIBUTES)
+    return Refused(L"the folder does not exist", static_cast<long>(::GetLastError()));
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY)) return Refused(L"it is not a folder", ERROR_DIRECTORY);
   return std::nullopt;
 }
@@ -58,8 +59,8 @@ std::optional<EntryFailure> CarryOut(const MapPlan& plan) {
       if (const long error = RemoveMapping(letter, plan.state)) {
         return EntryFailure{L"cannot remove the mapping to " + plan.state.target + L" made for another game", error};
       }
-      log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. Remove %s -> %s, made for another game, Success", DriveName(letter),
-              plan.state.target);
+      log.Log(4, L"MapOption: CVorlanDlg::ProcessMap. Remove %s -> %s, made for another game, Success",
+              DriveName(letter), plan.state.target);
       [[fallthrough]];
     case MapAction::Define: return MakeMapping(letter, plan.target, records);
   }
@@ -71,7 +72,8 @@ std::optional<EntryFailure> CarryOut(const MapPlan& plan) {
 MapPlan PlanMap(const OS::IniFile& options, const std::wstring& executableDirectory) {
   MapPlan plan;
   const std::wstring drive = options.ReadString(kSection, L"Drive");
-  plan.target = MapTargetFor(ResolveMacroPrefixedPath(options.ReadString(kSection, L"Path"), false), executableDirectory);
+  plan.target =
+      MapTargetFor(ResolveMacroPrefixedPath(options.ReadString(kSection, L"Path"), false), executableDirectory);
   plan.letter = ParseDriveLetter(drive);
   plan.what = (plan.letter ? DriveName(*plan.letter) : drive) + L" -> " + plan.target.path;
   if (drive.empty()) {

@@ -21,8 +21,8 @@ struct MapPlan {
   std::wstring what;  // "Z: -> C:\Games\X", as the result line names it
   std::optional<wchar_t> letter;
   MapTarget target;
-  LetterState state;      // what the letter shows now
-  MapDecision decision;   // Refuse: with the reason and error code
+  LetterState state;     // what the letter shows now
+  MapDecision decision;  // Refuse: with the reason and error code
 };
 MapPlan PlanMap(const OS::IniFile& options, const std::wstring& executableDirectory);
 

@@ -79,8 +79,6 @@ TEST(DriveMap, KeepDefineReplaceOnlyOursAndRefuseTheRest) {
       {"same share", share, {LetterUse::Network, L"\\\\SERVER\\games"}, none, MapAction::Keep, L"", 0},
       {"ours for another game", game, {LetterUse::Mapping, L"C:\\Games\\Old"}, L"c:\\games\\old", MapAction::ReplaceOurs,
        L"", 0},
-      {"our share for another game", game, {LetterUse::Network, L"\\\\server\\old"}, L"\\\\server\\old",
-       MapAction::ReplaceOurs, L"", 0},
       {"someone else's", game, {LetterUse::Mapping, L"C:\\Tools"}, none, MapAction::Refuse,
        L"Q: shows C:\\Tools, which this program did not map", 85},
       {"changed since we mapped it", game, {LetterUse::Mapping, L"C:\\Tools"}, L"C:\\Games\\Old", MapAction::Refuse,

@@ -4,11 +4,10 @@
 // record a test left on one. Definitions are global to a Wine prefix, hence
 // the tests' resource lock "drive-map".
 
+#include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
-
-#include <gtest/gtest.h>
 
 #include "vtest/registry.h"
 
@@ -42,7 +41,8 @@ inline std::optional<std::wstring> Record(wchar_t letter) {
 }
 
 inline void Unmap(wchar_t letter) {
-  for (int i = 0; i < 8 && !Shows(letter).empty(); ++i) ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, Drive(letter).c_str(), nullptr);
+  for (int i = 0; i < 8 && !Shows(letter).empty(); ++i)
+    ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, Drive(letter).c_str(), nullptr);
   vtest::DeleteValue(HKEY_LOCAL_MACHINE, kRecordKey, Drive(letter), vtest::RegView::Wow64);
 }
 
