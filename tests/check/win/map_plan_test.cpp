@@ -10,12 +10,9 @@
 namespace {
 
 std::vector<std::wstring> PlanOf(const vtest::GameFolder& game, const std::wstring& drive) {
-  game.WriteOptionFile(
-      L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Map\r\nArgument_1=Copy\r\n"
-      L"[Map]\r\nDrive=" +
-      drive +
-      L"\r\nPath=data\r\n"
-      L"[Copy]\r\nNum=1\r\n[Copy0]\r\nSrc=save.txt\r\nDst=C:\\x\\save.txt\r\n");
+  const std::wstring map = L"[Map]\r\nDrive=" + drive + L"\r\nPath=data\r\n";
+  game.WriteOptionFile(L"[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=Map\r\nArgument_1=Copy\r\n" +
+                       map + L"[Copy]\r\nNum=1\r\n[Copy0]\r\nSrc=save.txt\r\nDst=C:\\x\\save.txt\r\n");
   const checktest::CheckRun plan = checktest::RunCheck(game.Path(), L"--plan \"" + game.Path() + L"\"");
   EXPECT_EQ(plan.exitCode, 0u);
   std::vector<std::wstring> lines;

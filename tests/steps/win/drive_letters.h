@@ -4,9 +4,11 @@
 // record a test left on one. Definitions are global to a Wine prefix, hence
 // the tests' resource lock "drive-map".
 
-#include <gtest/gtest.h>
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <optional>
 #include <string>
 
 #include "vtest/registry.h"
@@ -45,5 +47,11 @@ inline void Unmap(wchar_t letter) {
     ::DefineDosDeviceW(DDD_REMOVE_DEFINITION, Drive(letter).c_str(), nullptr);
   vtest::DeleteValue(HKEY_LOCAL_MACHINE, kRecordKey, Drive(letter), vtest::RegView::Wow64);
 }
+
+// Unmaps the letter when the test ends, however it ends.
+struct UnmapAtEnd {
+  wchar_t letter;
+  ~UnmapAtEnd() { Unmap(letter); }
+};
 
 }  // namespace maptest

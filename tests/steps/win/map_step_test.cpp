@@ -4,13 +4,13 @@
 // reachable through them; a second definition of a letter is refused
 // rather than stacked.
 
-#include "steps/win/map_step.h"
+#include <windows.h>
 
 #include <gtest/gtest.h>
-#include <windows.h>
 
 #include "drive_letters.h"
 #include "steps/win/drive_letters.h"
+#include "steps/win/map_step.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/recording_step_context.h"
