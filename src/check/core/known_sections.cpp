@@ -41,6 +41,7 @@ constexpr KeyRow kAssocGamePathEntry[] = {{L"SkipOS", K::OsCode}, {L"PkgId", K::
                                          {L"Value", K::Text},    {L"Root", K::Text},    {L"Key", K::Text},
                                          {L"Name", K::Text},     {L"IsCloseRedirection", K::Integer},
                                          {L"File", K::Text},     {L"Section", K::Text}};
+constexpr KeyRow kMap[] = {{L"Drive", K::Text}, {L"Path", K::Text}};
 constexpr KeyRow kProgramEntry[] = {{L"Exe", K::ProgramFile}, {L"Param", K::Text}, {L"Wait", K::Integer}};
 constexpr KeyRow kSelectStep[] = {{L"IniFilePath", K::Text}};
 constexpr KeyRow kAppLoc[] = {{L"IsNeed", K::Integer}, {L"Exe", K::Text}, {L"Param", K::Text}};
@@ -65,6 +66,7 @@ constexpr SectionRow kSections[] = {
     {O::Launcher, L"ProcessMgr", F::EntryUnderscore, L"", kSubProcess, L"Argc", L"", L"Argument_", 0, 64},
     {O::Launcher, L"Control", F::Plain, L"", kControl},
     {O::Launcher, L"WindowsCfg", F::Plain, L"", kWindowsCfg},
+    {O::Launcher, L"Map", F::Plain, L"Map", kMap},
     {O::Launcher, L"Copy", F::Plain, L"Copy", kNum, L"Num", L"Copy"},
     {O::Launcher, L"Copy", F::Entry, L"Copy", kCopyEntry},
     {O::Launcher, L"Junction", F::Plain, L"Junction", kNum, L"Num", L"Junction"},

@@ -17,6 +17,7 @@
 #include "steps/core/step_table.h"
 #include "steps/win/existing_file.h"
 #include "steps/win/game_exe_settings_read.h"
+#include "steps/win/map_step.h"
 #include "steps/win/translate_path.h"
 
 namespace vorlan::check {
@@ -31,8 +32,8 @@ constexpr int kMaxEntries = 1000;
 class Planner {
  public:
   Planner(const std::wstring& folder, const std::function<void(const std::wstring&)>& out)
-      : folder_(folder), options_(PathJoin(folder, L"VorlanCfg.ini")), out_(out), osCode_(OS::GetOsCode()),
-        is64_(OS::Is64BitOs()) {}
+      : folder_(folder), programDirectory_(folder), options_(PathJoin(folder, L"VorlanCfg.ini")), out_(out),
+        osCode_(OS::GetOsCode()), is64_(OS::Is64BitOs()) {}
 
   void Run() {
     out_(fmt::Format(L"plan for %s on this PC (OS code %d, %s Windows); nothing is changed", folder_, osCode_,
@@ -54,6 +55,7 @@ class Planner {
       }
     }
     out_(L"later runs of the day (white list [Control] Exclude):");
+    programDirectory_ = folder_;
     for (const std::wstring& name : WhiteListSteps(options_.ReadString(L"Control", L"Exclude"), true, true))
       Step(name, false);
   }
@@ -69,6 +71,7 @@ class Planner {
     }
     out_(L"    step " + name + (worker ? L" (on a worker thread of its own)" : L""));
     switch (step->id) {
+      case StepId::Map: Map(); break;
       case StepId::Copy: Copy(); break;
       case StepId::Junction: Junction(); break;
       case StepId::PreLoad: ProgramList(options_, L"PreLoad", L"ProcessPreLoad"); break;
@@ -93,6 +96,24 @@ class Planner {
       case StepId::Assoc: Line(L"prepares the packages of VorlanAssoc.ini on a worker the run waits for"); break;
       default: Line(L"changes nothing in this build"); break;
     }
+  }
+
+  // What "Map" would do with the letter as it is now. When it would
+  // succeed, the later steps of the same run build their paths on the drive.
+  void Map() {
+    const steps::MapPlan plan = steps::PlanMap(options_, folder_);
+    switch (plan.decision.action) {
+      case MapAction::Refuse: return Line(L"Map " + plan.what + L", Failed: " + plan.decision.reason);
+      case MapAction::Keep: Line(L"Map " + plan.what + L": the drive shows it already, kept"); break;
+      case MapAction::ReplaceOurs:
+        Line(L"Map " + plan.what + L", replacing the mapping to " + plan.state.target + L" made for another game");
+        break;
+      case MapAction::Define:
+        Line(L"Map " + plan.what + (plan.target.source == MapSource::Share ? L", a network connection" : L""));
+        break;
+    }
+    programDirectory_ = DriveName(*plan.letter);
+    Line(L"the steps after it build their paths on " + programDirectory_);
   }
 
   // Calls visit(section) for the entries the launcher visits on this PC.
@@ -123,7 +144,7 @@ class Planner {
         Line(L"[" + section + L"] skipped: Src or Dst empty");
         return;
       }
-      Line(fmt::Format(L"Copy File %s --> %s", PathJoin(folder_, src), dst));
+      Line(fmt::Format(L"Copy File %s --> %s", PathJoin(programDirectory_, src), dst));
     });
   }
 
@@ -131,7 +152,7 @@ class Planner {
     for (const wchar_t* base : {L"Junction", L"JunctionOption"}) {
       Line(fmt::Format(L"if the client type reads [%s]:", base));
       Entries(base, [&](const std::wstring& section) {
-        Line(fmt::Format(L"  Junction %s --> %s, Option %d", PathJoin(folder_, options_.ReadString(section, L"Src")),
+        Line(fmt::Format(L"  Junction %s --> %s, Option %d", PathJoin(programDirectory_, options_.ReadString(section, L"Src")),
                          Destination(section), options_.ReadInt(section, L"Option", 0)));
       });
     }
@@ -143,7 +164,7 @@ class Planner {
       const std::wstring section = ProgramListEntrySection(list, static_cast<unsigned>(i));
       const std::wstring exe = file.ReadString(section, L"Exe");
       if (exe.empty()) continue;
-      const std::wstring fullPath = PathJoin(folder_, exe);
+      const std::wstring fullPath = PathJoin(programDirectory_, exe);
       Line(fmt::Format(L"%s %s: %s%s", reportName, fullPath, QuotedProgramCommandLine(fullPath, file.ReadString(section, L"Param")),
                        file.ReadInt(section, L"Wait", 0) != 0 ? L", waited for" : L""));
     }
@@ -162,7 +183,7 @@ class Planner {
   void RunOnce() {
     const std::wstring exe = options_.ReadString(L"RunOnce", L"Exe");
     if (exe.empty()) return Line(L"no program: nothing runs");
-    const std::wstring fullPath = PathJoin(folder_, exe);
+    const std::wstring fullPath = PathJoin(programDirectory_, exe);
     Line(L"ProcessRunOnce " + fullPath + L": " +
          BareProgramCommandLine(fullPath, steps::IsExistingFile(fullPath), options_.ReadString(L"RunOnce", L"Param")) +
          L", once a day");
@@ -179,21 +200,22 @@ class Planner {
 
   void Main() {
     const GameExeSettings game = steps::ReadGameExeSettings(options_);
-    const std::wstring gamePath = FullGamePath(folder_, game);
+    const std::wstring gamePath = FullGamePath(programDirectory_, game);
     const std::wstring commandLine = BareProgramCommandLine(gamePath, steps::IsExistingFile(gamePath), game.arguments);
     switch (LaunchModeFor(options_.ReadInt(L"Main", L"RunOption", 0))) {
       case LaunchMode::ShellOpen:
-        return Line(fmt::Format(L"Start Game through the shell: %s %s, in %s", gamePath, game.arguments, folder_));
+        return Line(fmt::Format(L"Start Game through the shell: %s %s, in %s", gamePath, game.arguments, programDirectory_));
       case LaunchMode::CommandRunner:
         return Line(L"Start Game through WinExec: " + commandLine);
       case LaunchMode::OpenDocument:
         return Line(L"open " + game.program);
       case LaunchMode::CreateProcess:
-        return Line(fmt::Format(L"Start Game: %s, in %s", commandLine, GameWorkingDirectory(folder_, game)));
+        return Line(fmt::Format(L"Start Game: %s, in %s", commandLine, GameWorkingDirectory(programDirectory_, game)));
     }
   }
 
   std::wstring folder_;
+  std::wstring programDirectory_;  // the game folder, or the drive once "Map" mapped it
   OS::IniFile options_;
   const std::function<void(const std::wstring&)>& out_;
   int osCode_;

@@ -12,6 +12,7 @@
 #include "steps/win/copy_step.h"
 #include "steps/win/junction_step.h"
 #include "steps/win/local_date.h"
+#include "steps/win/map_step.h"
 #include "steps/win/program_launch_steps.h"
 #include "steps/win/registry_steps.h"
 
@@ -74,7 +75,7 @@ struct Row {
 };
 
 constexpr Row kHandlers[] = {
-    {StepId::Map, &NotBuiltYet},
+    {StepId::Map, &Plain<&RunMap>},
     {StepId::PreLoad, &Plain<&RunPreLoad>},
     {StepId::SelectPreLoadProcess, &Plain<&RunSelectPreload>},
     {StepId::Component, &Component},
