@@ -45,18 +45,18 @@ class DisplayReport {
   StepContext& context_;
 };
 
-DisplayRequestParse ReadRequest(const OS::IniFile& options) {
+}  // namespace
+
+DisplayRequestParse ReadDisplayRequest(const OS::IniFile& options) {
   return ParseDisplayRequest({options.ReadString(L"Display", L"Width"), options.ReadString(L"Display", L"Height"),
                               options.ReadString(L"Display", L"BitsPerPel"),
                               options.ReadString(L"Display", L"Frequency")});
 }
 
-}  // namespace
-
 void RunDisplay(StepContext& context, DisplayDevice& display, DisplayRecordKey& record) {
   CLogMgr& log = CLogMgr::GetInstance();
   DisplayReport report(context);
-  const DisplayRequestParse parse = ReadRequest(context.Options());
+  const DisplayRequestParse parse = ReadDisplayRequest(context.Options());
   if (!parse.error.empty()) return report.Failure(L"[Display]", parse.error);
 
   const std::optional<std::wstring> recordText = record.ReadMode();

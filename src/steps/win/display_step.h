@@ -17,6 +17,9 @@ class StepContext;
 
 namespace vorlan::steps {
 
+// [Display] of the option file.
+DisplayRequestParse ReadDisplayRequest(const OS::IniFile& options);
+
 void RunDisplay(StepContext& context, DisplayDevice& display, DisplayRecordKey& record);
 
 struct DisplayRestore {

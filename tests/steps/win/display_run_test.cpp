@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "check_run.h"
 #include "step_run.h"
 #include "steps/core/display_mode.h"
@@ -139,6 +141,34 @@ TEST_F(DisplayRun, VorlanCheckRestoresThePcsModeFromTheRecord) {
     EXPECT_EQ(run.lines, (std::vector<std::wstring>{c.line}));
     EXPECT_EQ(KeyExists(HKEY_LOCAL_MACHINE, kRecordKey), c.recordStays) << ToUtf8(c.line);
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DisplayPlan, ThePlanShowsTheModeAskedForAndTheRestoreOfARunWithoutDisplay) {
+  GameFolder game;
+  int n = 0;
+  const auto plan = [&](const std::wstring& options) {
+    game.WriteOptionFile(options);
+    const checktest::CheckRun run =
+        checktest::RunCheck(game.Path() + L"." + std::to_wstring(++n), L"--plan \"" + game.Path() + L"\"");
+    EXPECT_EQ(run.exitCode, 0u);
+    return run.lines;
+  };
+  const std::wstring restore =
+      L"at the start of every run: a display mode an earlier game left is set back to the PC's own (no \"Display\" step listed)";
+  const auto withDisplay = plan(steptest::OptionFileRunning(L"Display", L"[Display]\nWidth=1024\nHeight=768\n"));
+  EXPECT_NE(std::find(withDisplay.begin(), withDisplay.end(),
+                      L"      sets the display to 1024x768 * bit * Hz (* keeps the PC's own) when the mode in use differs and the display has it"),
+            withDisplay.end());
+  EXPECT_EQ(std::find(withDisplay.begin(), withDisplay.end(), restore), withDisplay.end());
+  const auto bad = plan(steptest::OptionFileRunning(L"Display", L"[Display]\nWidth=-1\n"));
+  EXPECT_NE(std::find(bad.begin(), bad.end(), L"      [Display] Width=-1 is not a number of 0 or more: the step fails and changes nothing"),
+            bad.end());
+  const auto without = plan(steptest::OptionFileRunning(L"Copy", L""));
+  EXPECT_NE(std::find(without.begin(), without.end(), restore), without.end());
 }
 
 }  // namespace
