@@ -27,9 +27,19 @@ std::optional<std::wstring> DisplayRecordKey::ReadMode() const {
 }
 
 long DisplayRecordKey::Write(const std::wstring& mode, const std::wstring& game) {
+  // Only the record's own key is volatile: keys made on the way to it stay
+  // ordinary, or no ordinary key could ever be made below them.
+  const std::size_t leaf = key_.rfind(L'\\');
+  OS::ScopedRegKey parent;
+  long result = leaf == std::wstring::npos
+                    ? ERROR_SUCCESS
+                    : ::RegCreateKeyExW(root_, key_.substr(0, leaf).c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                        KEY_CREATE_SUB_KEY, nullptr, parent.Receive(), nullptr);
+  if (result != ERROR_SUCCESS) return result;
   OS::ScopedRegKey key;
-  long result = ::RegCreateKeyExW(root_, key_.c_str(), 0, nullptr, REG_OPTION_VOLATILE, KEY_SET_VALUE, nullptr,
-                                  key.Receive(), nullptr);
+  const std::wstring name = leaf == std::wstring::npos ? key_ : key_.substr(leaf + 1);
+  result = ::RegCreateKeyExW(parent ? parent.Get() : root_, name.c_str(), 0, nullptr, REG_OPTION_VOLATILE,
+                             KEY_SET_VALUE, nullptr, key.Receive(), nullptr);
   if (result != ERROR_SUCCESS) return result;
   // "Game" first: "Mode" is what makes a record, and it comes last.
   result = SetString(key.Get(), L"Game", game);

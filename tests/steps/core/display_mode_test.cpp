@@ -87,14 +87,6 @@ TEST(DisplayMode, AModeTheDisplayLacksIsRefusedWithTheRequestInTheReason) {
   EXPECT_EQ(DecideDisplayMode(own, own, {}, {800, 600, 0, 0}).kind, DisplayDecisionKind::Unsupported);
 }
 
-TEST(DisplayMode, ResultCodesByName) {
-  EXPECT_EQ(DisplayChangeResultName(0), L"DISP_CHANGE_SUCCESSFUL");
-  EXPECT_EQ(DisplayChangeResultName(1), L"DISP_CHANGE_RESTART");
-  EXPECT_EQ(DisplayChangeResultName(-2), L"DISP_CHANGE_BADMODE");
-  EXPECT_EQ(DisplayChangeResultName(-6), L"DISP_CHANGE_BADDUALVIEW");
-  EXPECT_EQ(DisplayChangeResultName(-7), L"unknown");
-}
-
 TEST(DisplayRecord, TheRecordIsTheModeAsTheLogWritesIt) {
   EXPECT_EQ(SerializeDisplayRecord({1920, 1080, 32, 60}), L"1920x1080 32 bit 60 Hz");
   for (const DisplayMode& mode : {DisplayMode{1920, 1080, 32, 60}, DisplayMode{1280, 1024, 32, 0},

@@ -83,14 +83,6 @@ TEST_F(DisplayRun, TheStepRecordsThePcsModeAndTheStartOfTheNextGameWithoutDispla
       << Dump(first.log);
   EXPECT_EQ(ReadString(HKEY_LOCAL_MACHINE, kRecordKey, L"Mode"), vorlan::SerializeDisplayRecord(own));
 
-  // The next game lists "Display" only in its white list: its step decides.
-  game.WriteOptionFile(L"[Control]\nExclude=Display,Main\n[ProcessMgr]\nArgc=1\n[ProcessMgr_0]\nArgc=1\nArgument_0=Copy\n");
-  const auto listing = LastRun(steptest::RunLauncher(game));
-  EXPECT_TRUE(Has(listing, L"DisplayOption: CVorlanDlg::RestoreDisplay. A display record is in " + kWhere +
-                               L"; this game lists \"Display\", its step decides the mode", 4))
-      << Dump(listing);
-  EXPECT_TRUE(KeyExists(HKEY_LOCAL_MACHINE, kRecordKey));
-
   // A game without "Display": restored before the first step (under Wine the
   // depth went back with the launcher that set it, so it is set already).
   game.WriteOptionFile(steptest::OptionFileRunning(L"Copy", L""));
@@ -164,9 +156,6 @@ TEST(DisplayPlan, ThePlanShowsTheModeAskedForAndTheRestoreOfARunWithoutDisplay) 
                       L"      sets the display to 1024x768 * bit * Hz (* keeps the PC's own) when the mode in use differs and the display has it"),
             withDisplay.end());
   EXPECT_EQ(std::find(withDisplay.begin(), withDisplay.end(), restore), withDisplay.end());
-  const auto bad = plan(steptest::OptionFileRunning(L"Display", L"[Display]\nWidth=-1\n"));
-  EXPECT_NE(std::find(bad.begin(), bad.end(), L"      [Display] Width=-1 is not a number of 0 or more: the step fails and changes nothing"),
-            bad.end());
   const auto without = plan(steptest::OptionFileRunning(L"Copy", L""));
   EXPECT_NE(std::find(without.begin(), without.end(), restore), without.end());
 }
