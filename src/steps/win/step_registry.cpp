@@ -20,10 +20,6 @@
 namespace vorlan::steps {
 namespace {
 
-// Steps this build does not carry out yet: dispatched, logged and counted in
-// the progress like every step, and changing nothing.
-StepOutcome NotBuiltYet(StepContext&) { return {}; }
-
 template <void (*Run)(StepContext&)>
 StepOutcome Plain(StepContext& context) {
   Run(context);
