@@ -8,6 +8,7 @@
 #include "app/win/vorlan_dlg.h"
 #include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
+#include "steps/win/display_step.h"
 #include "steps/win/step_registry.h"
 
 void CVorlanDlg::ThreadProc() {
@@ -27,6 +28,10 @@ void CVorlanDlg::ThreadProc() {
   gameId_ = GetGameIdFromCmdLine();
   log.Log(4, L"CVorlanDlg::ThreadProc. Thread Start Time . Version : %s, GameID: %u, TickCount: %d",
           menuLinked_ ? L"1" : L"0", gameId_, ::GetTickCount());
+
+  // The display mode an earlier game set goes back to the PC's own, unless
+  // this game has a "Display" step of its own.
+  vorlan::steps::RestoreDisplayAtRunStart(*this);
 
   // 3. Did the menu ask to start the game at once?
   startRunNow_ = IsStartRunNow();

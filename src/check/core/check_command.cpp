@@ -38,6 +38,8 @@ int RunCheckCommand(std::span<const std::wstring> args, const FolderOpener& open
     out(L"  prints file:line: severity: message; exit code 0 clean, 1 warnings, 2 errors");
     out(L"       vorlan-check --plan <game folder>");
     out(L"  prints what a run would do on this PC, step by step, without doing it");
+    out(L"       vorlan-check --restore-display");
+    out(L"  sets the PC's own display mode again from the record a \"Display\" step left, and removes the record");
     return 3;
   }
   std::vector<Finding> all;

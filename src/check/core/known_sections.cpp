@@ -42,6 +42,8 @@ constexpr KeyRow kAssocGamePathEntry[] = {{L"SkipOS", K::OsCode}, {L"PkgId", K::
                                          {L"Name", K::Text},     {L"IsCloseRedirection", K::Integer},
                                          {L"File", K::Text},     {L"Section", K::Text}};
 constexpr KeyRow kMap[] = {{L"Drive", K::Text}, {L"Path", K::Text}};
+constexpr KeyRow kDisplay[] = {{L"Width", K::DisplayPart}, {L"Height", K::DisplayPart},
+                                {L"BitsPerPel", K::DisplayPart}, {L"Frequency", K::DisplayPart}};
 constexpr KeyRow kProgramEntry[] = {{L"Exe", K::ProgramFile}, {L"Param", K::Text}, {L"Wait", K::Integer}};
 constexpr KeyRow kSelectStep[] = {{L"IniFilePath", K::Text}};
 constexpr KeyRow kAppLoc[] = {{L"IsNeed", K::Integer}, {L"Exe", K::Text}, {L"Param", K::Text}};
@@ -93,6 +95,7 @@ constexpr SectionRow kSections[] = {
     {O::Launcher, L"RegService", F::Entry, L"RegService", kRegServiceEntry},
     {O::Launcher, L"AssocGamePathSet", F::Plain, L"AssocGamePathSet", kNum, L"Num", L"AssocGamePathSet"},
     {O::Launcher, L"AssocGamePathSet", F::Entry, L"AssocGamePathSet", kAssocGamePathEntry},
+    {O::Launcher, L"Display", F::Plain, L"Display", kDisplay},
     // The select file
     {O::Select, L"SelectPreLoadProcess", F::Plain, L"", kWhichProcess},
     {O::Select, L"PreLoadAd", F::Plain, L"", kNum, L"Num", L"PreLoadAd"},

@@ -20,6 +20,7 @@ enum class ValueKind {
   OsList,       // OS codes separated by ",", 8 for 64-bit code 7
   Destination,  // absolute, or beginning with a folder macro
   ProgramFile,  // a file below the program directory
+  DisplayPart,  // empty or decimal digits: anything else fails the "Display" step
 };
 
 struct KeyRow {

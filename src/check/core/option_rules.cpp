@@ -11,6 +11,7 @@
 #include "check/core/ini_scan.h"
 #include "check/core/known_sections.h"
 #include "platform/core/path_join.h"
+#include "steps/core/display_mode.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/path_macros.h"
@@ -346,6 +347,11 @@ class Checker {
           Add(file, key.line, Severity::Warning, Quoted(key.name) + L" is empty: the entry starts nothing");
         else
           ExpectPath(file, key.line, value, PathKind::File, L"program");
+        break;
+      case ValueKind::DisplayPart:
+        if (!ParseDisplayRequest({value, L"", L"", L""}).error.empty())
+          Add(file, key.line, Severity::Error,
+              Quoted(key.name + L"=" + value) + L" is not a number of 0 or more: the \"Display\" step fails and changes nothing");
         break;
       case ValueKind::Text:
         break;

@@ -1,6 +1,7 @@
 // vorlan-check: checks the option files of game folders without changing
 // anything. Usage: vorlan-check <folder>...; vorlan-check --plan <folder>
-// prints what a run would do on this PC.
+// prints what a run would do on this PC; vorlan-check --restore-display sets
+// the PC's own display mode again from the display record.
 
 #include <windows.h>
 
@@ -10,6 +11,7 @@
 #include "check/core/check_command.h"
 #include "check/win/plan.h"
 #include "check/win/profile_folder.h"
+#include "check/win/restore_display.h"
 
 namespace {
 
@@ -33,6 +35,7 @@ void WriteLine(const std::wstring& line) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == L"--restore-display") return vorlan::check::RestoreDisplayCommand(WriteLine);
   if (args.size() == 2 && args[0] == L"--plan") return vorlan::check::PrintPlan(args[1], WriteLine);
   return vorlan::check::RunCheckCommand(
       args, [](const std::filesystem::path& folder) { return std::make_unique<vorlan::check::ProfileFolder>(folder); },

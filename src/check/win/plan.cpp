@@ -10,11 +10,13 @@
 #include "platform/win/ini_file.h"
 #include "platform/win/os_info.h"
 #include "steps/core/game_exe_settings.h"
+#include "steps/core/display_mode.h"
 #include "steps/core/launch_mode.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/program_command_line.h"
 #include "steps/core/program_list.h"
 #include "steps/core/step_table.h"
+#include "steps/win/display_step.h"
 #include "steps/win/existing_file.h"
 #include "steps/win/game_exe_settings_read.h"
 #include "steps/win/map_step.h"
@@ -41,6 +43,8 @@ class Planner {
     const std::wstring osCfg = options_.ReadString(L"WindowsCfg", L"OsCfg");
     if (!osCfg.empty()) out_(L"[WindowsCfg] OsCfg=" + osCfg + L": a PC that matches none of these ends the run at once");
 
+    if (!steps::ListsDisplayStep(options_))
+      out_(L"at the start of every run: a display mode an earlier game left is set back to the PC's own (no \"Display\" step listed)");
     out_(L"first run of the day (full run):");
     const int processes = std::min(options_.ReadInt(L"ProcessMgr", L"Argc", 0), kMaxSubProcesses);
     if (processes <= 0) out_(L"  no sub-process: nothing runs, the game is not started");
@@ -93,6 +97,7 @@ class Planner {
       case StepId::AssocGamePathSet:
         Line(L"carries out the entries of [" + std::wstring(step->name) + L"] (not detailed by the plan)");
         break;
+      case StepId::Display: Display(); break;
       case StepId::Assoc: Line(L"prepares the packages of VorlanAssoc.ini on a worker the run waits for"); break;
       default: Line(L"changes nothing in this build"); break;
     }
@@ -196,6 +201,15 @@ class Planner {
       if (url.empty()) return;  // the step stops at the first empty address
       Line(L"open " + url);
     }
+  }
+
+  void Display() {
+    const DisplayRequestParse parse = steps::ReadDisplayRequest(options_);
+    if (!parse.error.empty()) return Line(L"[Display] " + parse.error + L": the step fails and changes nothing");
+    if (parse.request.KeepsEverything())
+      return Line(L"[Display] asks for no change; a mode an earlier game left is set back to the PC's own");
+    Line(L"sets the display to " + FormatDisplayRequest(parse.request) +
+         L" (* keeps the PC's own) when the mode in use differs and the display has it");
   }
 
   void Main() {

@@ -10,6 +10,7 @@
 #include "steps/win/assoc_game_path_set_step.h"
 #include "steps/win/assoc_step.h"
 #include "steps/win/copy_step.h"
+#include "steps/win/display_step.h"
 #include "steps/win/junction_step.h"
 #include "steps/win/local_date.h"
 #include "steps/win/map_step.h"
@@ -18,10 +19,6 @@
 
 namespace vorlan::steps {
 namespace {
-
-// Steps this build does not carry out yet: dispatched, logged and counted in
-// the progress like every step, and changing nothing.
-StepOutcome NotBuiltYet(StepContext&) { return {}; }
 
 template <void (*Run)(StepContext&)>
 StepOutcome Plain(StepContext& context) {
@@ -38,6 +35,13 @@ StepOutcome Component(StepContext& context) {
 StepOutcome Junction(StepContext& context) {
   OS::ClientProbe probe;
   RunJunctionStep(context, probe);
+  return {};
+}
+
+StepOutcome Display(StepContext& context) {
+  PrimaryDisplay display;
+  DisplayRecordKey record;
+  RunDisplay(context, display, record);
   return {};
 }
 
@@ -83,7 +87,7 @@ constexpr Row kHandlers[] = {
     {StepId::Junction, &Junction},
     {StepId::ImportReg, &Plain<&RunImportReg>},
     {StepId::Keys, &Plain<&RunKeys>},
-    {StepId::Display, &NotBuiltYet},
+    {StepId::Display, &Display},
     {StepId::Compatible, &Plain<&RunCompatible>},
     {StepId::GamePath, &Plain<&RunGamePath>},
     {StepId::RegDll, &Plain<&RunRegDll>},
