@@ -7,7 +7,7 @@ bool ReportsFailedEntry(std::wstring_view resultLine) {
   for (std::size_t at = resultLine.find(kFailed); at != std::wstring_view::npos;
        at = resultLine.find(kFailed, at + 1)) {
     const std::size_t after = at + kFailed.size();
-    if (after == resultLine.size() || resultLine[after] == L',') return true;
+    if (after == resultLine.size() || resultLine[after] == L',' || resultLine[after] == L':') return true;
   }
   return false;
 }

@@ -7,7 +7,8 @@
 
 namespace vorlan {
 
-// A result line of a step ("<what>, Success" / "<what>, Failed[, <more>]")
+// A result line of a step ("<what>, Success" / "<what>, Failed[, <more>]" /
+// "<what>, Failed: <reason>")
 // that reports a failed entry.
 bool ReportsFailedEntry(std::wstring_view resultLine);
 

@@ -15,6 +15,7 @@ TEST(RunSummary, ResultLinesThatReportAFailedEntry) {
       {L"运行自解压 x.msi, Failed, MSIEXEC.EXE /i \"x.msi\"", true},
       {L"Copy File D:\\g\\Failed --> C:\\x, Success", false},
       {L"Copy File D:\\g\\a, Failedx --> C:\\x, Success", false},
+      {L"Map Z: -> C:\\g, Failed: the letter is a disk of this PC", true},
       {L"Failed", false},
       {L"RunGameOption: CVorlanDlg::ProcessRunGame. Start Game...", false},
   };
