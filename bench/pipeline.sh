@@ -47,7 +47,7 @@ run_ms() {  # program [arguments]: wall time of one run under Wine
 # Time"), before the first step, steps, after the last step to "Thread End
 # Time", process end, and the elapsed figure of the run's summary line.
 phases() {  # start_ms end_ms
-  iconv -f GBK -t UTF-8 "$dir"/Log/*.log | tr -d '\r' | awk -F'\t' -v start="$1" -v end="$2" '
+  cat "$dir"/Log/*.log 2>/dev/null | iconv -f GBK -t UTF-8 | tr -d '\r' | awk -F'\t' -v start="$1" -v end="$2" '
     function ms(stamp,   d) {
       d = stamp; gsub(/[-:]/, " ", d); split(d, p, ".")
       return mktime(p[1]) * 1000 + p[2]
@@ -62,6 +62,7 @@ phases() {  # start_ms end_ms
     /SummaryOption:/ { match($5, /elapsed [0-9]+/); summary = substr($5, RSTART + 8, RLENGTH - 8) }
     END {
       if (first == "" || started == "" || stepStart == "" || ended == "") { print "incomplete"; exit }
+      # total, to the first line, start-up, decisions, steps, end, process end, summary
       printf "%d %d %d %d %d %d %d %s\n", end - start, first - start, started - first, stepStart - started,
              stepEnd - stepStart, ended - stepEnd, end - ended, summary
     }'
