@@ -1,21 +1,25 @@
 #pragma once
-// Jobs carried out by a few worker threads while the thread that adds them
-// goes on, with what they found reported on the adding thread in the order
-// the jobs were added, as if they had run one after another.
+// Jobs carried out by a few threads at a time, with what they found reported
+// on the thread that adds them, in the order they were added, as if they had
+// run one after another.
 //
-// A Job has `void Run()` (on a worker; on the adding thread when no worker
-// can be started) and `void Report()` (on the adding thread, in order). A
-// job added with `run = false` has nothing to run (a result the adding
-// thread already knows) and is only reported in its place. Neither may throw.
+// A Job has `void Run()` and `void Report()`; neither may throw. A job added
+// with `run = false` has nothing to run (a result the adding thread already
+// knows) and is only reported in its place.
 //
-// Bounded: at most `window` jobs are added and not yet reported; Add waits
-// for the oldest one when the window is full, so memory stays small however
-// many jobs come, and at most `maxWorkers` jobs run at a time. Workers are
-// started only when a job finds none idle.
+// Jobs are taken in batches of `batch`: when a batch is full (or at Finish)
+// the adding thread and up to `helpers` helper threads run its jobs, each
+// taking the next one not yet taken, and then the adding thread reports the
+// batch in order. So at most helpers + 1 jobs run at a time, at most `batch`
+// jobs are held, and the threads meet once per batch rather than once per
+// job (where every meeting costs a system call or two, as under Wine, that
+// is what makes a few threads faster than one). Helpers are started when a
+// batch has enough jobs for them (kJobsPerHelper each) and kept until Finish.
 
+#include <algorithm>
+#include <atomic>
 #include <condition_variable>
 #include <cstddef>
-#include <deque>
 #include <functional>
 #include <mutex>
 #include <system_error>
@@ -28,133 +32,118 @@ namespace vorlan {
 template <class Job>
 class OrderedJobs {
  public:
-  // Wraps each worker's whole life, for what a worker must set up the way
+  // Wraps each helper's whole life, for what a helper must set up the way
   // the adding thread has it; it calls its argument once.
-  using WorkerScope = std::function<void(const std::function<void()>& workerLoop)>;
+  using HelperScope = std::function<void(const std::function<void()>& helperLoop)>;
+  // A helper is started only for this many jobs of a batch: a few jobs run
+  // faster on the adding thread alone than a thread takes to start.
+  static constexpr std::size_t kJobsPerHelper = 16;
 
-  OrderedJobs(std::size_t maxWorkers, std::size_t window, WorkerScope scope = {})
-      : maxWorkers_(maxWorkers), window_(window < 1 ? 1 : window), scope_(std::move(scope)) {}
+  OrderedJobs(std::size_t helpers, std::size_t batch, HelperScope scope = {})
+      : maxHelpers_(helpers), batchSize_(batch < 1 ? 1 : batch), scope_(std::move(scope)) {
+    batch_.reserve(batchSize_);
+  }
   ~OrderedJobs() { Finish(); }
   OrderedJobs(const OrderedJobs&) = delete;
   OrderedJobs& operator=(const OrderedJobs&) = delete;
 
   void Add(Job job, bool run = true) {
-    std::unique_lock<std::mutex> lock(mutex_);
-    ReportDone(lock);
-    while (entries_.size() >= window_) {
-      done_.wait(lock, [this] { return entries_.front().state == State::kDone; });
-      ReportDone(lock);
-    }
-    entries_.push_back(Entry{std::move(job), run ? State::kWaiting : State::kDone});
-    if (!run) {
-      ReportDone(lock);
-      return;
-    }
-    ++waiting_;
-    if (waiting_ > idle_ && workers_.size() < maxWorkers_) StartWorker();
-    if (!workers_.empty()) {
-      work_.notify_one();
-      return;
-    }
-    // No worker: the job runs here, still in its place.
-    Entry* entry = TakeNext();
-    lock.unlock();
-    entry->job.Run();
-    lock.lock();
-    entry->state = State::kDone;
-    ReportDone(lock);
+    batch_.push_back(Entry{std::move(job), run});
+    if (batch_.size() >= batchSize_) RunBatch();
   }
 
-  // Waits for every job, reports the rest and ends the workers. Later calls
-  // do nothing.
+  // Runs and reports what is left and ends the helpers. Later calls do nothing.
   void Finish() {
-    std::unique_lock<std::mutex> lock(mutex_);
-    for (ReportDone(lock); !entries_.empty(); ReportDone(lock))
-      done_.wait(lock, [this] { return entries_.front().state == State::kDone; });
-    stopping_ = true;
-    work_.notify_all();
-    std::vector<std::thread> workers = std::move(workers_);
-    workers_.clear();
-    lock.unlock();
-    for (std::thread& worker : workers) worker.join();
+    RunBatch();
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      stopping_ = true;
+    }
+    wake_.notify_all();
+    for (std::thread& helper : helpers_) helper.join();
+    helpers_.clear();
   }
 
  private:
-  enum class State { kWaiting, kRunning, kDone };
   struct Entry {
     Job job;
-    State state;
+    bool run;
   };
 
-  // Reports the finished jobs at the head, in order; the lock is released
-  // while a report runs (workers go on meanwhile).
-  void ReportDone(std::unique_lock<std::mutex>& lock) {
-    while (!entries_.empty() && entries_.front().state == State::kDone) {
-      Job job = std::move(entries_.front().job);
-      entries_.pop_front();
-      if (nextToRun_ > 0) --nextToRun_;
-      lock.unlock();
-      job.Report();
-      lock.lock();
+  void RunBatch() {
+    if (batch_.empty()) return;
+    std::size_t runnable = 0;
+    for (const Entry& entry : batch_) runnable += entry.run ? 1 : 0;
+    const std::size_t wanted = std::min(maxHelpers_, runnable / kJobsPerHelper);
+    while (helpers_.size() < wanted && StartHelper()) {
     }
+    {
+      std::lock_guard<std::mutex> lock(mutex_);
+      next_.store(0);
+      open_ = true;
+      ++generation_;
+    }
+    if (!helpers_.empty()) wake_.notify_all();
+    Work();
+    {
+      // No helper joins the batch from now on; wait for those in it.
+      std::unique_lock<std::mutex> lock(mutex_);
+      open_ = false;
+      finished_.wait(lock, [this] { return inBatch_ == 0; });
+    }
+    for (Entry& entry : batch_) entry.job.Report();
+    batch_.clear();
   }
 
-  // The oldest job waiting to run, marked running; null when there is none.
-  Entry* TakeNext() {
-    while (nextToRun_ < entries_.size() && entries_[nextToRun_].state != State::kWaiting) ++nextToRun_;
-    if (nextToRun_ == entries_.size()) return nullptr;
-    Entry* entry = &entries_[nextToRun_++];
-    entry->state = State::kRunning;
-    --waiting_;
-    return entry;
+  // Runs jobs of the open batch until none is left to take.
+  void Work() {
+    for (std::size_t i = next_.fetch_add(1); i < batch_.size(); i = next_.fetch_add(1))
+      if (batch_[i].run) batch_[i].job.Run();
   }
 
-  void StartWorker() {
+  bool StartHelper() {
     try {
-      workers_.emplace_back([this] {
+      helpers_.emplace_back([this] {
         if (scope_)
-          scope_([this] { WorkerLoop(); });
+          scope_([this] { HelperLoop(); });
         else
-          WorkerLoop();
+          HelperLoop();
       });
+      return true;
     } catch (const std::system_error&) {
-      // No more threads: the workers there are (or the adding thread) do the work.
+      return false;  // no more threads: the others do the work
     }
   }
 
-  void WorkerLoop() {
+  void HelperLoop() {
+    std::size_t seen = 0;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {
-      Entry* entry = TakeNext();
-      if (!entry) {
-        if (stopping_) return;
-        ++idle_;
-        work_.wait(lock);
-        --idle_;
-        continue;
-      }
-      // Entries stay where they are until reported, and a running one is
-      // not reported: the reference holds while the lock is released.
+      wake_.wait(lock, [&] { return stopping_ || generation_ != seen; });
+      if (stopping_) return;
+      seen = generation_;
+      if (!open_) continue;  // woke too late: that batch is done
+      ++inBatch_;
       lock.unlock();
-      entry->job.Run();
+      Work();
       lock.lock();
-      entry->state = State::kDone;
-      done_.notify_one();
+      if (--inBatch_ == 0) finished_.notify_one();
     }
   }
 
-  const std::size_t maxWorkers_;
-  const std::size_t window_;
-  const WorkerScope scope_;
+  const std::size_t maxHelpers_;
+  const std::size_t batchSize_;
+  const HelperScope scope_;
+  std::vector<Entry> batch_;  // the adding thread's; read by helpers while open_
+  std::vector<std::thread> helpers_;
+  std::atomic<std::size_t> next_{0};  // the next job of the batch to take
   std::mutex mutex_;
-  std::condition_variable work_;  // a worker waits for a job or the end
-  std::condition_variable done_;  // the adding thread waits for the oldest job
-  std::deque<Entry> entries_;     // added and not yet reported, in order
-  std::size_t nextToRun_ = 0;     // entries before it run or ran
-  std::size_t waiting_ = 0;
-  std::size_t idle_ = 0;
+  std::condition_variable wake_;      // helpers wait for a batch or the end
+  std::condition_variable finished_;  // the adding thread waits for the helpers
+  std::size_t generation_ = 0;
+  std::size_t inBatch_ = 0;
+  bool open_ = false;
   bool stopping_ = false;
-  std::vector<std::thread> workers_;
 };
 
 }  // namespace vorlan

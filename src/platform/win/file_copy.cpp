@@ -21,10 +21,10 @@ namespace {
 constexpr int kMaxTreeDepth = 256;
 
 // Under Wine a file costs far more in calls than in bytes, so a tree's files
-// are copied a few at a time. The walk goes on meanwhile and keeps at most
-// this many files ahead of the failures it has reported.
-constexpr std::size_t kCopyWorkers = 4;
-constexpr std::size_t kFilesAhead = 256;
+// are copied a few at a time: by the walking thread and up to three helpers,
+// a batch of this many files at a time.
+constexpr std::size_t kCopyHelpers = 3;
+constexpr std::size_t kFilesPerBatch = 256;
 
 std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
   std::size_t end = path.find_last_not_of(L'\\');
@@ -33,8 +33,9 @@ std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
 
 bool IsDriveOnly(const std::wstring& path) { return path.size() == 2 && path[1] == L':'; }
 
-// One line of the walk, in walk order: a file to copy (on a worker), or a
-// failure the walk itself found. Reported on the walking thread.
+// One line of the walk, in walk order: a file to copy (on the walking thread
+// or a helper), or a failure the walk itself found. Reported on the walking
+// thread.
 class TreeEntry {
  public:
   static TreeEntry File(std::wstring from, std::wstring to, bool* complete) {
@@ -158,16 +159,16 @@ bool CopySingleFile(const std::wstring& src, const std::wstring& dst, bool failI
 
 bool CopyFolderTree(const std::wstring& dst, const std::wstring& src) {
   bool complete = true;
-  // Workers see the file system as the caller does: with redirection
+  // Helpers see the file system as the caller does: with redirection
   // switched off when the caller has it off.
-  TreeJobs::WorkerScope scope;
+  TreeJobs::HelperScope scope;
   if (ScopedRedirectionOff::IsOffOnThisThread()) {
     scope = [](const std::function<void()>& work) {
       ScopedRedirectionOff off;
       work();
     };
   }
-  TreeJobs jobs(kCopyWorkers, kFilesAhead, scope);
+  TreeJobs jobs(kCopyHelpers, kFilesPerBatch, scope);
   WalkTree(jobs, &complete, dst, src, 0, false);
   jobs.Finish();
   return complete;
