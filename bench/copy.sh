@@ -2,47 +2,46 @@
 # The folder-tree copy of the "Copy" and "Junction" steps against Wine's own
 # xcopy on the same tree, and cp -r on the host as the disk's practical limit.
 #
-#   bench/copy.sh            (after: cmake --build --preset win32)
+#   bench/copy.sh                       RUNS=5 bench/copy.sh
+#   BENCH_PRESET=win32|win64check       picks the build (default: the one this host runs)
+#   COPY_BASELINE=/path/to/tree_copy_bench.exe   also times another build of the
+#                                       bench program (an older tree copy), for before/after
+#   COPY_IN_MEMORY=1                    keeps the trees in /dev/shm (linked from the prefix),
+#                                       for a host whose disk is slow or busy: the cost per file
+#                                       under Wine, without the disk
 #
 # Builds a tree of 2,000 files and 200 MB (200 folders of 10 files of
 # 100 KiB, random bytes) in the Wine prefix, warms the page cache by reading
-# it once, then copies it three times into fresh folders:
+# it once, then copies it RUNS times (default 3) with each of, taking turns,
+# into fresh folders:
 #   1. tree_copy_bench.exe (OS::CopyFolderTree) under Wine
 #   2. xcopy /s /e /y under Wine
 #   3. cp -r on the host
-# and prints the wall times and the ratio of 1 to 2. Every copy is checked
-# against the source. Wine prefix: $BENCH_WINEPREFIX, default the build's
-# 64-bit test prefix (do not run this while the tests run).
+# and prints the median wall times and the ratio of 1 to 2. Every copy is
+# checked against the source. Wine prefix: the benchmarks' own
+# (build/bench-wine), or $BENCH_WINEPREFIX.
 set -euo pipefail
 
 root="$(cd "$(dirname "$0")/.." && pwd)"
-exe="$root/build/win32/bench/tree_copy_bench.exe"
-prefix="${BENCH_WINEPREFIX:-$root/build/win32/wine/prefix-win64}"
-[ -x "$exe" ] || { echo "copy.sh: build first: cmake --build --preset win32" >&2; exit 1; }
-[ -d "$prefix/drive_c" ] || { echo "copy.sh: no Wine prefix at $prefix (run the tests once, or set BENCH_WINEPREFIX)" >&2; exit 1; }
+runs="${RUNS:-3}"
+source "$root/bench/lib/wine-bench-env.sh"
+bench_build tree_copy_bench
+exe="$BENCH_BUILD/bench/tree_copy_bench.exe"
+baseline="${COPY_BASELINE:-}"
 
-export WINEPREFIX="$prefix" WINEDEBUG=-all
-work="$prefix/drive_c/vorlan-bench"
+work="$WINEPREFIX/drive_c/vorlan-bench"
 win='C:\vorlan-bench'
-
-started_server=""
-cleanup() {
-  rm -rf "$work"
-  if [ -n "$started_server" ]; then wineserver -k </dev/null >/dev/null 2>&1 || true; fi
-}
-trap cleanup EXIT
-
-# A persistent server, so that no run pays Wine's start-up; stopped at the
-# end only when this script started it.
-socket="/tmp/.wine-$(id -u)/server-$(stat -c %D "$prefix")-$(printf %x "$(stat -c %i "$prefix")")/socket"
-if [ ! -S "$socket" ]; then
-  started_server=1
-  wineserver -p </dev/null >/dev/null 2>&1
-  wine wineboot </dev/null >/dev/null 2>&1
-fi
+trap 'rm -rf "$work"; wineserver -k >/dev/null 2>&1 || true' EXIT
 
 rm -rf "$work"
+if [ "${COPY_IN_MEMORY:-0}" = 1 ]; then
+  memory="$(mktemp -d /dev/shm/vorlan-bench.XXXXXX)"
+  ln -s "$memory" "$work"
+  trap 'rm -rf "$memory" "$work"; wineserver -k >/dev/null 2>&1 || true' EXIT
+fi
 mkdir -p "$work/src"
+if [ -n "$baseline" ]; then cp "$baseline" "$work/baseline.exe"; fi
+cp "$exe" "$work/tree_copy_bench.exe"
 echo "making the tree: 200 folders x 10 files x 100 KiB ..."
 for d in $(seq -w 1 200); do
   mkdir -p "$work/src/dir$d"
@@ -55,37 +54,55 @@ bytes=$(du -sb "$work/src" | cut -f1)
 echo "tree: $files files, $bytes bytes"
 cat "$work"/src/*/* >/dev/null  # warm the page cache
 
-now() { date +%s.%N; }
-elapsed() { echo "$2 - $1" | bc; }
-
+now_ms() { echo $(( $(date +%s%N) / 1000000 )); }
 check() {
-  if ! diff -r -q "$work/src" "$1" >/dev/null; then
+  if ! diff -r -q "$work/src" "$work/$1" >/dev/null; then
     echo "copy.sh: $2 did not copy the tree faithfully" >&2
     exit 1
   fi
+  rm -rf "${work:?}/$1"
+  sync
 }
+# One timed copy: name, destination folder under $work, command...
+timed() {
+  local name="$1" dst="$2" start end
+  shift 2
+  rm -rf "${work:?}/$dst"; sync
+  start=$(now_ms); "$@" </dev/null >/dev/null 2>&1 || true; end=$(now_ms)
+  check "$dst" "$name"
+  echo $((end - start)) >>"$work/times-$name"
+}
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%d\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-t0=$(now)
-out=$(wine "$exe" "$win\\dst-vorlan" "$win\\src" </dev/null 2>/dev/null | tr -d '\r')
-t1=$(now)
-check "$work/dst-vorlan" "tree_copy_bench"
-vorlan=$(elapsed "$t0" "$t1")
+# Wine's programs warm once, outside the timing.
+bench_wine "$win\\tree_copy_bench.exe" "$win\\warm" "$win\\src\\dir001" </dev/null >/dev/null 2>&1 || true
+bench_wine xcopy /? </dev/null >/dev/null 2>&1 || true
+rm -rf "$work/warm"
 
-t0=$(now)
-wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\" </dev/null >/dev/null 2>&1
-t1=$(now)
-check "$work/dst-xcopy" "xcopy"
-xcopy=$(elapsed "$t0" "$t1")
+for i in $(seq 1 "$runs"); do
+  echo "run $i of $runs ..."
+  timed vorlan dst-vorlan bench_wine "$win\\tree_copy_bench.exe" "$win\\dst-vorlan" "$win\\src"
+  if [ -n "$baseline" ]; then
+    timed baseline dst-baseline bench_wine "$win\\baseline.exe" "$win\\dst-baseline" "$win\\src"
+  fi
+  timed xcopy dst-xcopy bench_wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\"
+  timed cp dst-cp cp -r "$work/src" "$work/dst-cp"
+done
 
-t0=$(now)
-cp -r "$work/src" "$work/dst-cp"
-t1=$(now)
-check "$work/dst-cp" "cp -r"
-cprun=$(elapsed "$t0" "$t1")
-
+vorlan=$(median <"$work/times-vorlan")
+xcopy=$(median <"$work/times-xcopy")
+cprun=$(median <"$work/times-cp")
 echo
-printf '%-36s %8.2f s   (%s)\n' "OS::CopyFolderTree under Wine" "$vorlan" "$out"
-printf '%-36s %8.2f s\n' "xcopy /s /e /y under Wine" "$xcopy"
-printf '%-36s %8.2f s\n' "cp -r on the host" "$cprun"
-printf 'ratio CopyFolderTree / xcopy: %.2f\n' "$(echo "$vorlan / $xcopy" | bc -l)"
-printf 'ratio CopyFolderTree / cp -r: %.2f\n' "$(echo "$vorlan / $cprun" | bc -l)"
+echo "$BENCH_BUILD_TEXT"
+echo "medians of $runs runs; trees on $([ "${COPY_IN_MEMORY:-0}" = 1 ] && echo "/dev/shm" || echo "the prefix's disk"); $(uptime | sed 's/.*load/load/')"
+printf '%-40s %6d ms\n' "OS::CopyFolderTree under Wine" "$vorlan"
+if [ -n "$baseline" ]; then
+  printf '%-40s %6d ms   (%s)\n' "baseline build of it under Wine" "$(median <"$work/times-baseline")" "$baseline"
+fi
+printf '%-40s %6d ms\n' "xcopy /s /e /y under Wine" "$xcopy"
+printf '%-40s %6d ms\n' "cp -r on the host" "$cprun"
+awk -v v="$vorlan" -v x="$xcopy" -v c="$cprun" 'BEGIN {
+  printf "ratio CopyFolderTree / xcopy: %.2f\nratio CopyFolderTree / cp -r: %.2f\n", v / x, v / c }'
+if [ -n "$baseline" ]; then
+  awk -v v="$vorlan" -v b="$(median <"$work/times-baseline")" 'BEGIN { printf "ratio CopyFolderTree / baseline: %.2f\n", v / b }'
+fi

@@ -12,6 +12,6 @@ source "$root/bench/lib/wine-bench-env.sh"
 bench_build_win32 log_bench_win ZR_log
 dir="$WINEPREFIX/drive_c/bench-log"
 rm -rf "$dir"; mkdir -p "$dir"
-cp "$root/build/win32/bench/log_bench_win.exe" "$root/build/win32/bin/ZR_log.dll" "$dir/"
+cp "$BENCH_BUILD/bench/log_bench_win.exe" "$BENCH_BUILD/bin/ZR_log.dll" "$dir/"
 bench_wine 'C:\bench-log\log_bench_win.exe'
 echo "log written: $(cat "$dir"/Log/*.log | wc -l) lines, $(du -sh "$dir/Log" | cut -f1)"

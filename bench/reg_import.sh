@@ -7,12 +7,11 @@
 # (bench/reg_parse.sh). Not part of the tests.
 #
 #   bench/reg_import.sh [values]            (default 50000)
-#   BENCH_PRESET=win64check bench/reg_import.sh   on hosts without 32-bit support
+#   BENCH_PRESET=win32|win64check bench/reg_import.sh   (default: the build this host runs)
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
-preset="${BENCH_PRESET:-win32}"
-if [ "$preset" = win64check ]; then export VORLAN_WINE="${VORLAN_WINE:-/usr/lib/wine/wine64}"; fi
-source "$root/bench/lib/wine-bench-env.sh"
+source "$root/bench/lib/wine-bench-env.sh"  # picks the build this host runs, or BENCH_PRESET
+preset="$BENCH_PRESET"
 cmake --preset "$preset" >/dev/null
 cmake --build --preset "$preset" --target reg_import_bench -j2 >/dev/null
 exe="$root/build/$preset/bench/reg_import_bench.exe"
@@ -46,3 +45,4 @@ echo "file:          $(stat -c %s "$work/bench.reg") bytes"
 echo "ImportReg:     ${vorlan} s  ($ours)"
 echo "reg import:    ${wine_reg} s"
 echo "ratio:         $(echo "scale=2; $vorlan / $wine_reg" | bc) (ImportReg / reg import)"
+echo "$BENCH_BUILD_TEXT"

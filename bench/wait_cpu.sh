@@ -11,8 +11,8 @@ bench_build_win32 Vorlan ZR_log recorder
 
 dir="$WINEPREFIX/drive_c/bench-wait"
 rm -rf "$dir"; mkdir -p "$dir/tools"
-cp "$root/build/win32/bin/Vorlan.exe" "$root/build/win32/bin/ZR_log.dll" "$dir/"
-cp "$root/build/win32/test-bin/recorder.exe" "$dir/tools/sleeper.exe"
+cp "$BENCH_BUILD/bin/Vorlan.exe" "$BENCH_BUILD/bin/ZR_log.dll" "$dir/"
+cp "$BENCH_BUILD/test-bin/recorder.exe" "$dir/tools/sleeper.exe"
 printf '[recorder]\r\nSleepMs=2000\r\n' > "$dir/tools/sleeper.exe.cfg"
 write_options() {  # wait flag
   printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=PreLoad\r\nIsPreLoad_0=1\r\n' > "$dir/VorlanCfg.ini"
@@ -31,7 +31,7 @@ measure() {  # prints "wall_ms cpu_ms" averaged over the runs (the Wine process 
     local t0 t1
     t0=$(date +%s%N)
     local out
-    out=$( { TIMEFORMAT='%3U %3S'; time env LC_ALL=zh_CN.UTF-8 wine 'C:\bench-wait\Vorlan.exe' NewVorlan 1 >/dev/null 2>&1; } 2>&1 )
+    out=$( { TIMEFORMAT='%3U %3S'; time env LC_ALL=zh_CN.UTF-8 "$VORLAN_WINE" 'C:\bench-wait\Vorlan.exe' NewVorlan 1 >/dev/null 2>&1; } 2>&1 )
     t1=$(date +%s%N)
     wall=$((wall + (t1 - t0) / 1000000))
     cpu=$(awk -v c="$cpu" -v o="$out" 'BEGIN { split(o, a, " "); printf "%d", c + (a[1] + a[2]) * 1000 }')

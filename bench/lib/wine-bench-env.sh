@@ -1,19 +1,45 @@
-# Sourced by the Wine benchmarks: a prefix of their own (build/bench-wine),
-# made on first use, served by a persistent wineserver while the script runs.
-# VORLAN_WINE names the loader (wine64 for the x86-64 check build).
+# Sourced by the Wine benchmarks: which build is measured, a prefix of their
+# own (build/bench-wine), made on first use, served by a persistent
+# wineserver while the script runs.
+#
+# The build is the one this host can run (scripts/lib/windows-host.sh): the
+# product build (preset win32, build/win32, `wine`) where 32-bit programs
+# run, otherwise the x86-64 check build (preset win64check, build/win64check,
+# /usr/lib/wine/wine64). BENCH_PRESET=win32|win64check picks one by hand;
+# BENCH_WINEPREFIX names another prefix.
+#
+# Sets BENCH_PRESET, BENCH_BUILD (the build folder), VORLAN_WINE (the loader),
+# BENCH_BUILD_TEXT (one line naming what is measured, for the output).
 bench_root="$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)"
-export WINEPREFIX="$bench_root/build/bench-wine/prefix" WINEDEBUG=-all
+# shellcheck source=../../scripts/lib/windows-host.sh
+source "$bench_root/scripts/lib/windows-host.sh"
+BENCH_PRESET="${BENCH_PRESET:-$VORLAN_WINDOWS_PRESET}"
+case "$BENCH_PRESET" in
+  win32) VORLAN_WINE=wine; bench_arch="32-bit product build" ;;
+  win64check) VORLAN_WINE=/usr/lib/wine/wine64; bench_arch="x86-64 check build" ;;
+  *) echo "wine-bench-env: unknown BENCH_PRESET $BENCH_PRESET (win32 or win64check)" >&2; exit 2 ;;
+esac
+export VORLAN_WINE BENCH_PRESET
+BENCH_BUILD="$bench_root/build/$BENCH_PRESET"
+BENCH_BUILD_TEXT="build measured: $BENCH_PRESET ($bench_arch, build/$BENCH_PRESET, under $VORLAN_WINE)"
+
+export WINEPREFIX="${BENCH_WINEPREFIX:-$bench_root/build/bench-wine/prefix}" WINEDEBUG=-all
 if [ ! -f "$WINEPREFIX/.vorlan-ready" ]; then
   mkdir -p "$(dirname "$WINEPREFIX")"
-  env LC_ALL=zh_CN.UTF-8 "${VORLAN_WINE:-wine}" wineboot -i </dev/null >/dev/null 2>&1
+  env LC_ALL=zh_CN.UTF-8 "$VORLAN_WINE" wineboot -i </dev/null >/dev/null 2>&1
   wineserver -w
   touch "$WINEPREFIX/.vorlan-ready"
 fi
 wineserver -p </dev/null >/dev/null 2>&1 || true
+# Wine's services, started by the first program, keep the server busy for a
+# moment: let them settle before anything is timed.
+env LC_ALL=zh_CN.UTF-8 "$VORLAN_WINE" wineboot </dev/null >/dev/null 2>&1 || true
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
-bench_wine() { env LC_ALL=zh_CN.UTF-8 "${VORLAN_WINE:-wine}" "$@"; }
-# Builds targets of the win32 preset.
-bench_build_win32() {
-  cmake --preset win32 >/dev/null
-  cmake --build --preset win32 --target "$@" -j2 >/dev/null
+bench_wine() { env LC_ALL=zh_CN.UTF-8 "$VORLAN_WINE" "$@"; }
+# Builds targets of the measured build.
+bench_build() {
+  cmake --preset "$BENCH_PRESET" >/dev/null
+  cmake --build --preset "$BENCH_PRESET" --target "$@" -- -j2 >/dev/null
 }
+# The older name, kept for the scripts that use it.
+bench_build_win32() { bench_build "$@"; }

@@ -2,11 +2,16 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <utility>
 #include <vector>
 
 #include "platform/core/log_mgr.h"
+#include "platform/core/ordered_jobs.h"
 #include "platform/core/path_join.h"
+#include "platform/core/wformat.h"
 #include "platform/win/scoped_resource.h"
+#include "platform/win/wow64_redirection.h"
 
 namespace OS {
 namespace {
@@ -15,6 +20,12 @@ namespace {
 // parents would otherwise be copied into itself without end.
 constexpr int kMaxTreeDepth = 256;
 
+// Under Wine a file costs far more in calls than in bytes, so a tree's files
+// are copied a few at a time: by the walking thread and up to three helpers,
+// a batch of this many files at a time.
+constexpr std::size_t kCopyHelpers = 3;
+constexpr std::size_t kFilesPerBatch = 256;
+
 std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
   std::size_t end = path.find_last_not_of(L'\\');
   return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
@@ -22,40 +33,90 @@ std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
 
 bool IsDriveOnly(const std::wstring& path) { return path.size() == 2 && path[1] == L':'; }
 
-bool CopyTree(const std::wstring& dst, const std::wstring& src, int depth) {
-  CLogMgr& log = CLogMgr::GetInstance();
-  if (depth > kMaxTreeDepth) {
-    log.Log(32, L"OS::CopyFolderTree. Folder nested too deep, not copied: %s", src);
-    return false;
+// One line of the walk, in walk order: a file to copy (on the walking thread
+// or a helper), or a failure the walk itself found. Reported on the walking
+// thread.
+class TreeEntry {
+ public:
+  static TreeEntry File(std::wstring from, std::wstring to, bool* complete) {
+    TreeEntry entry(complete);
+    entry.from_ = std::move(from);
+    entry.to_ = std::move(to);
+    return entry;
   }
-  bool complete = true;
-  if (!IsDirectory(dst) && !CreateDirectories(dst)) {
-    log.Log(32, L"OS::CopyFolderTree. Cannot create %s, ErrorCode %u", dst, ::GetLastError());
-    complete = false;  // the copies below fail and say which files
+  static TreeEntry Failure(std::wstring line, bool* complete) {
+    TreeEntry entry(complete);
+    entry.line_ = std::move(line);
+    return entry;
   }
 
+  void Run() {
+    if (!::CopyFileW(from_.c_str(), to_.c_str(), FALSE)) error_ = ::GetLastError();
+  }
+
+  void Report() {
+    if (!line_.empty()) {
+      CLogMgr::GetInstance().LogText(32, line_.c_str());
+      *complete_ = false;
+    } else if (error_ != ERROR_SUCCESS) {
+      CLogMgr::GetInstance().Log(32, L"OS::CopyFolderTree. Copy %s --> %s Failed, ErrorCode %u", from_, to_, error_);
+      *complete_ = false;
+    }
+  }
+
+ private:
+  explicit TreeEntry(bool* complete) : complete_(complete) {}
+  std::wstring from_, to_, line_;
+  DWORD error_ = ERROR_SUCCESS;
+  bool* complete_;
+};
+
+using TreeJobs = vorlan::OrderedJobs<TreeEntry>;
+
+// Creates `dst` when needed and lists `src`, adding its files and the
+// failures found on the way to `jobs`, in the order of a one-by-one walk.
+void WalkTree(TreeJobs& jobs, bool* complete, const std::wstring& dst, const std::wstring& src, int depth,
+              bool dstIsNew) {
+  if (depth > kMaxTreeDepth) {
+    jobs.Add(TreeEntry::Failure(vorlan::fmt::Format(L"OS::CopyFolderTree. Folder nested too deep, not copied: %s", src),
+                                complete),
+             false);
+    return;
+  }
+  // A sub-folder of a folder made just now cannot exist yet: make it at once.
+  const bool made = dstIsNew && ::CreateDirectoryW(dst.c_str(), nullptr);
+  if (!made && !IsDirectory(dst) && !CreateDirectories(dst)) {
+    // The copies below fail and say which files.
+    jobs.Add(TreeEntry::Failure(vorlan::fmt::Format(L"OS::CopyFolderTree. Cannot create %s, ErrorCode %u", dst,
+                                                    ::GetLastError()),
+                                complete),
+             false);
+  }
+
+  // What every entry's path begins with: PathJoin(folder, name) without
+  // joining anew for each name.
+  const std::wstring srcPrefix = src.empty() ? src : vorlan::PathJoin(src, L"");
+  const std::wstring dstPrefix = dst.empty() ? dst : vorlan::PathJoin(dst, L"");
   WIN32_FIND_DATAW entry = {};
-  ScopedFindHandle find(::FindFirstFileW(vorlan::PathJoin(src, L"*.*").c_str(), &entry));
+  ScopedFindHandle find(::FindFirstFileW((srcPrefix + L"*.*").c_str(), &entry));
   if (!find) {
     const DWORD error = ::GetLastError();
     // A folder without even "." and ".." (a drive root) is empty, not missing.
-    if (error == ERROR_FILE_NOT_FOUND && IsDirectory(src)) return complete;
-    log.Log(32, L"OS::CopyFolderTree. Cannot list %s, ErrorCode %u", src, error);
-    return false;
+    if (error == ERROR_FILE_NOT_FOUND && IsDirectory(src)) return;
+    jobs.Add(TreeEntry::Failure(vorlan::fmt::Format(L"OS::CopyFolderTree. Cannot list %s, ErrorCode %u", src, error),
+                                complete),
+             false);
+    return;
   }
   do {
-    const std::wstring name = entry.cFileName;
-    if (name == L"." || name == L"..") continue;
-    const std::wstring from = vorlan::PathJoin(src, name);
-    const std::wstring to = vorlan::PathJoin(dst, name);
+    const wchar_t* name = entry.cFileName;
+    if (name[0] == L'.' && (name[1] == L'\0' || (name[1] == L'.' && name[2] == L'\0'))) continue;
     if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-      if (!CopyTree(to, from, depth + 1)) complete = false;
-    } else if (!::CopyFileW(from.c_str(), to.c_str(), FALSE)) {
-      log.Log(32, L"OS::CopyFolderTree. Copy %s --> %s Failed, ErrorCode %u", from, to, ::GetLastError());
-      complete = false;
+      WalkTree(jobs, complete, dstPrefix + name, srcPrefix + name, depth + 1, made);
+    } else {
+      jobs.Add(TreeEntry::File(srcPrefix + name, dstPrefix + name, complete));
     }
   } while (::FindNextFileW(find.Get(), &entry));
-  return complete;
 }
 
 }  // namespace
@@ -96,6 +157,21 @@ bool CopySingleFile(const std::wstring& src, const std::wstring& dst, bool failI
   return ::CopyFileW(src.c_str(), dst.c_str(), FALSE) != FALSE;
 }
 
-bool CopyFolderTree(const std::wstring& dst, const std::wstring& src) { return CopyTree(dst, src, 0); }
+bool CopyFolderTree(const std::wstring& dst, const std::wstring& src) {
+  bool complete = true;
+  // Helpers see the file system as the caller does: with redirection
+  // switched off when the caller has it off.
+  TreeJobs::HelperScope scope;
+  if (ScopedRedirectionOff::IsOffOnThisThread()) {
+    scope = [](const std::function<void()>& work) {
+      ScopedRedirectionOff off;
+      work();
+    };
+  }
+  TreeJobs jobs(kCopyHelpers, kFilesPerBatch, scope);
+  WalkTree(jobs, &complete, dst, src, 0, false);
+  jobs.Finish();
+  return complete;
+}
 
 }  // namespace OS

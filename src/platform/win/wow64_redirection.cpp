@@ -1,6 +1,10 @@
 #include "platform/win/wow64_redirection.h"
 
 namespace OS {
+namespace {
+// Owners on this thread that have redirection switched off.
+thread_local int t_switchedOff = 0;
+}  // namespace
 
 Wow64Redirection& Wow64Redirection::Instance() {
   static Wow64Redirection instance;
@@ -19,6 +23,7 @@ BOOL Wow64Redirection::Revert(PVOID oldValue) const { return revert_ ? revert_(o
 
 ScopedRedirectionOff::ScopedRedirectionOff() {
   disableResult_ = Wow64Redirection::Instance().Disable(&oldValue_);
+  if (disableResult_) ++t_switchedOff;
 }
 
 ScopedRedirectionOff::~ScopedRedirectionOff() { Revert(); }
@@ -26,10 +31,13 @@ ScopedRedirectionOff::~ScopedRedirectionOff() { Revert(); }
 BOOL ScopedRedirectionOff::Revert() {
   if (reverted_) return FALSE;
   reverted_ = true;
+  if (disableResult_) --t_switchedOff;
   DWORD error = ::GetLastError();
   BOOL result = Wow64Redirection::Instance().Revert(oldValue_);
   ::SetLastError(error);
   return result;
 }
+
+bool ScopedRedirectionOff::IsOffOnThisThread() { return t_switchedOff > 0; }
 
 }  // namespace OS

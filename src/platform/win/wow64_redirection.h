@@ -37,6 +37,11 @@ class ScopedRedirectionOff {
   // Switches back now; returns the revert call's result. Later calls return 0.
   BOOL Revert();
 
+  // Whether an owner on the calling thread has redirection switched off
+  // now. Helper threads of an operation ask it, so that they see the file
+  // system the way the thread they work for sees it.
+  static bool IsOffOnThisThread();
+
  private:
   PVOID oldValue_ = nullptr;
   BOOL disableResult_ = FALSE;

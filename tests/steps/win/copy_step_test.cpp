@@ -6,6 +6,9 @@
 
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include "platform/win/scoped_resource.h"
 #include "platform/win/wow64_redirection.h"
 #include "step_run.h"
 #include "vtest/files.h"
@@ -41,6 +44,26 @@ void MakeGameData(const GameFolder& game) {
   game.WriteText(L"data\\sub\\y.txt", L"y");
   game.MakeDir(L"data\\empty");
   game.MakeDir(L"emptydir");
+}
+
+// The files under `root` (relative names) in the order a one-by-one walk
+// meets them: as the folder listing gives them, a sub-folder's files where
+// the sub-folder is listed.
+std::vector<std::wstring> WalkOrder(const std::wstring& root, const std::wstring& prefix = L"") {
+  std::vector<std::wstring> names;
+  WIN32_FIND_DATAW entry = {};
+  OS::ScopedFindHandle find(::FindFirstFileW((root + L"\\*.*").c_str(), &entry));
+  if (!find) return names;
+  do {
+    const std::wstring name = entry.cFileName;
+    if (name == L"." || name == L"..") continue;
+    if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+      for (auto& inner : WalkOrder(root + L"\\" + name, prefix + name + L"\\")) names.push_back(std::move(inner));
+    } else {
+      names.push_back(prefix + name);
+    }
+  } while (::FindNextFileW(find.Get(), &entry));
+  return names;
 }
 
 std::wstring WindowsDir() {
@@ -133,25 +156,48 @@ TEST(CopyStep, MissingSourceFolderFailsAfterMakingTheDestinationAndAnEmptyOneSuc
   EXPECT_TRUE(DirectoryExists(game.File(L"made2")));
 }
 
-TEST(CopyStep, AFileThatCannotBeCopiedFailsTheTreeIsNamedAndTheRestIsCopied) {
+TEST(CopyStep, FilesThatCannotBeCopiedAreNamedInWalkOrderAndTheRestIsCopied) {
   GameFolder game;
   MakeGameData(game);
-  game.WriteText(L"tree\\x.txt", L"old x");
+  // More files than are copied at a time, in several folders.
+  std::vector<std::wstring> files;
+  for (int d = 0; d < 3; ++d) {
+    for (int f = 0; f < 12; ++f) {
+      const std::wstring name = L"many\\d" + std::to_wstring(d) + L"\\f" + std::to_wstring(f) + L".txt";
+      game.WriteText(L"data\\" + name, name);
+      files.push_back(name);
+    }
+  }
   game.WriteOptionFile(OptionFileRunning(L"Copy", L"[Copy]\nNum=1\n[Copy0]\nSrc=data\nDst=" + game.File(L"tree") + L"\n"));
-  // The game still runs and holds its file open.
-  HANDLE held = ::CreateFileW(game.File(L"tree\\x.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
-  ASSERT_NE(held, INVALID_HANDLE_VALUE);
+  // The game still runs and holds some of its files open.
+  const std::set<std::wstring> held = {L"x.txt", L"many\\d0\\f5.txt", L"many\\d2\\f0.txt", L"many\\d2\\f11.txt"};
+  std::vector<OS::ScopedHandle> handles;
+  for (const auto& name : held) {
+    game.WriteText(L"tree\\" + name, L"old");
+    handles.emplace_back(::CreateFileW(game.File(L"tree\\" + name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(handles.back()) << ToUtf8(name);
+  }
   LauncherRun run = RunLauncher(game);
-  ::CloseHandle(held);
+  handles.clear();
 
+  // In the order a one-by-one walk of the source meets them.
+  std::vector<std::wstring> failures;
+  for (const auto& name : WalkOrder(game.File(L"data"))) {
+    if (held.count(name)) {
+      failures.push_back(L"OS::CopyFolderTree. Copy " + game.File(L"data\\" + name) + L" --> " +
+                         game.File(L"tree\\" + name) + L" Failed, ErrorCode 32");
+    }
+  }
   const auto lines = CopyLines(run);
-  EXPECT_EQ(TextsAtLevel(lines, 32),
-            std::vector<std::wstring>{L"OS::CopyFolderTree. Copy " + game.File(L"data\\x.txt") + L" --> " +
-                                      game.File(L"tree\\x.txt") + L" Failed, ErrorCode 32"})
-      << Dump(run.log);
+  EXPECT_EQ(TextsAtLevel(lines, 32), failures) << Dump(run.log);
   EXPECT_EQ(TextsAtLevel(lines, 4), Reported(game.File(L"data"), game.File(L"tree"), L"Failed")) << Dump(run.log);
-  EXPECT_EQ(ReadBytes(game.File(L"tree\\x.txt")), "old x");
   EXPECT_EQ(ReadBytes(game.File(L"tree\\sub\\y.txt")), "y");
+  for (const auto& name : held) EXPECT_EQ(ReadBytes(game.File(L"tree\\" + name)), "old") << ToUtf8(name);
+  for (const auto& name : files) {
+    if (!held.count(name)) {
+      EXPECT_EQ(FromUtf8(ReadBytes(game.File(L"tree\\" + name))), name);
+    }
+  }
 }
 
 TEST(CopyStep, SkipOSSkipsOnlyTheNamedWindowsGeneration) {
@@ -189,21 +235,25 @@ TEST(CopyStep, RedirectionIsSwitchedOffOnlyOn64BitWindowsAndOnlyWhenAskedWithOne
   const bool is64 = Is64BitPrefix();
   const std::wstring name0 = L"vorlan-copytest-" + PrefixKind() + L"-native.dll";
   const std::wstring name1 = L"vorlan-copytest-" + PrefixKind() + L"-plain.dll";
+  const std::wstring tree3 = L"vorlan-copytest-" + PrefixKind() + L"-tree";
   const std::wstring windir = WindowsDir();
   auto cleanup = [&] {
     OS::ScopedRedirectionOff off;
     for (const auto& dir : {L"\\system32\\", L"\\syswow64\\"}) {
       for (const auto& n : {name0, name1}) ::DeleteFileW((windir + dir + n).c_str());
+      RemoveTree(windir + dir + tree3);
     }
   };
   cleanup();
   GameFolder game;
   game.WriteText(L"bin\\x.dll", L"the dll");
   game.WriteOptionFile(OptionFileRunning(L"Copy",
-      L"[Copy]\nNum=3\n"
+      L"[Copy]\nNum=4\n"
       L"[Copy0]\nIsCloseRedirection=1\nIsFile=1\nSrc=bin\\x.dll\nDst=$CSIDL_SYSTEM$\\" + name0 + L"\n"
       L"[Copy1]\nIsCloseRedirection=2\nIsFile=1\nSrc=bin\\x.dll\nDst=$CSIDL_SYSTEM$\\" + name1 + L"\n"
-      L"[Copy2]\nIsCloseRedirection=1\nIsFile=1\nDst=$CSIDL_SYSTEM$\\nothing.dll\n"));
+      L"[Copy2]\nIsCloseRedirection=1\nIsFile=1\nDst=$CSIDL_SYSTEM$\\nothing.dll\n"
+      // A tree: its files are copied by helper threads, which must see the native folder too.
+      L"[Copy3]\nIsCloseRedirection=1\nSrc=bin\nDst=$CSIDL_SYSTEM$\\" + tree3 + L"\n"));
   LauncherRun run = RunLauncher(game);
 
   const std::wstring system = windir + L"\\System32";
@@ -220,15 +270,21 @@ TEST(CopyStep, RedirectionIsSwitchedOffOnlyOn64BitWindowsAndOnlyWhenAskedWithOne
     expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_2. DisableRedirection: 1");
     expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_2. RevertRedirection: 1");
   }
+  if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_3. DisableRedirection: 1");
+  expected.push_back(macro);
+  if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_3. RevertRedirection: 1");
+  for (const auto& l : Reported(game.File(L"bin"), system + L"\\" + tree3, L"Success")) expected.push_back(l);
   EXPECT_EQ(Texts(CopyLines(run)), expected) << Dump(run.log);
 
   {
     OS::ScopedRedirectionOff off;  // look at the real folders
     EXPECT_TRUE(FileExists(windir + L"\\system32\\" + name0));
     EXPECT_EQ(FileExists(windir + L"\\system32\\" + name1), !is64);
+    EXPECT_EQ(ReadBytes(windir + L"\\system32\\" + tree3 + L"\\x.dll"), "the dll");
     if (is64) {
       EXPECT_FALSE(FileExists(windir + L"\\syswow64\\" + name0));
       EXPECT_TRUE(FileExists(windir + L"\\syswow64\\" + name1));
+      EXPECT_FALSE(DirectoryExists(windir + L"\\syswow64\\" + tree3));
     }
   }
   cleanup();
