@@ -77,7 +77,7 @@ std::optional<Failure> ImportEntry(StepContext& context, const std::wstring& fil
 void RunImportReg(StepContext& context) {
   CLogMgr& log = CLogMgr::GetInstance();
   const OS::IniFile& options = context.Options();
-  ForEachEntry(options, L"ImportReg", EntryCount(options, L"ImportReg"), [&](int i, const std::wstring& section) {
+  ForEachEntry(options, L"ImportReg", EntryCount(options, L"ImportReg"), [&](int, const std::wstring& section) {
     const bool native = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
     const std::wstring value = options.ReadString(section, L"File");
     std::optional<Failure> failure;
