@@ -16,7 +16,7 @@ namespace {
 constexpr int kProgressRange = 150;
 }
 
-CVorlanDlg::CVorlanDlg() = default;
+CVorlanDlg::CVorlanDlg(vorlan::WorkerStarter& workers) : workers_(workers) {}
 
 CVorlanDlg::~CVorlanDlg() = default;
 

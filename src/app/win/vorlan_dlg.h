@@ -27,7 +27,8 @@ class CShareMemoryMgr;
 
 class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
  public:
-  CVorlanDlg();
+  // Steps marked IsPreLoad are started through `workers`.
+  explicit CVorlanDlg(vorlan::WorkerStarter& workers = OS::SystemWorkerStarter::Instance());
   ~CVorlanDlg() override;
 
   // Runs the dialog modally; when no window can be created the preparation
@@ -75,7 +76,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
 
  private:
   struct VorlanThreadParam;
-  static DWORD WINAPI VorlanThreadProc(LPVOID param);
+  static DWORD VorlanThreadProc(VorlanThreadParam* param);
 
   // Dialog initialisation without a window as with one: the option file is
   // found and the preparation thread started. False: no preparation.
@@ -89,6 +90,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   void AdvanceProgress();
   void CreateProgressWindow();
 
+  vorlan::WorkerStarter& workers_;
   OS::IniFile options_;
   std::wstring exeDirectory_;
   mutable std::mutex programDirectoryLock_;
