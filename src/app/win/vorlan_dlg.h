@@ -81,6 +81,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   // Dialog initialisation without a window as with one: the option file is
   // found and the preparation thread started. False: no preparation.
   bool StartPreparation();
+  void ReadOptionsFromCopy();
   void WaitForPreparation();
   void MessageBoxOnDialog(const wchar_t* text, const wchar_t* caption);
   // What the pipeline does around a step's handler (pipeline.cpp).

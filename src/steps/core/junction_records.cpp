@@ -1,7 +1,8 @@
 #include "steps/core/junction_records.h"
 
-#include <cstdint>
 #include <cwctype>
+
+#include "platform/core/path_hash.h"
 
 namespace vorlan {
 namespace {
@@ -99,13 +100,7 @@ std::wstring RecordLockName(std::wstring_view path) {
   for (wchar_t c : WithoutTrailingBackslashes(path))
     normal += c == L'\\' ? L'/' : static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
   // Object names end at 260 characters: a longer path is named by its hash.
-  if (name.size() + normal.size() > 200) {
-    std::uint64_t hash = 14695981039346656037ull;
-    for (wchar_t c : normal) hash = (hash ^ static_cast<std::uint64_t>(c)) * 1099511628211ull;
-    wchar_t hex[17] = {};
-    for (int i = 15; i >= 0; --i, hash >>= 4) hex[i] = L"0123456789ABCDEF"[hash & 0xF];
-    return name + L"#" + hex;
-  }
+  if (name.size() + normal.size() > 200) return name + L"#" + PathHashHex(path);
   return name + normal;
 }
 
