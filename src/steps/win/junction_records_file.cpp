@@ -98,9 +98,14 @@ bool JunctionRecordFile::DeleteSection(const std::wstring& section) {
 }
 
 void JunctionRecordFile::StartFileWhenMissing() {
-  OS::ScopedHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-  if (!file) return;  // it exists (or cannot be made: the write then fails)
+  // An empty file counts as missing: a run ended between making the file and
+  // writing its mark would otherwise leave every later record in ANSI (so
+  // Windows writes into a file without a mark; Wine picks UTF-16 by itself).
+  OS::ScopedHandle file(::CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;  // cannot be opened now: the write then fails, or goes to the file as it is
+  LARGE_INTEGER size = {};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart != 0) return;
   static const unsigned char kUtf16Mark[] = {0xFF, 0xFE};
   DWORD written = 0;
   ::WriteFile(file.Get(), kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr);
