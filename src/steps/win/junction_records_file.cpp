@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -88,22 +89,43 @@ std::wstring JunctionRecordFile::Read(const std::wstring& section, const std::ws
 }
 
 bool JunctionRecordFile::Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  StartFileWhenMissing();
-  return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
+  return Modify([&](const std::wstring& file) {
+    return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+  });
 }
 
 bool JunctionRecordFile::DeleteSection(const std::wstring& section) {
   if (!OS::PathExists(path_)) return true;
-  return ::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str()) != FALSE;
+  return Modify([&](const std::wstring& file) {
+    return ::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
+  });
 }
 
-void JunctionRecordFile::StartFileWhenMissing() {
+// The system rewrites the whole file for every change; a process ended in
+// the middle would leave it cut short. So the change is made on a copy that
+// then takes the file's place in one rename: the file is always the one
+// before or the one after.
+bool JunctionRecordFile::Modify(const std::function<bool(const std::wstring&)>& change) {
+  const std::wstring next = path_ + L".new";
+  ::DeleteFileW(next.c_str());
+  if (OS::PathExists(path_) && !::CopyFileW(path_.c_str(), next.c_str(), FALSE)) return false;
+  StartFileWhenMissing(next);
+  if (!change(next) || !::MoveFileExW(next.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(next.c_str());
+    ::SetLastError(error);
+    return false;
+  }
+  return true;
+}
+
+void JunctionRecordFile::StartFileWhenMissing(const std::wstring& path) {
   // An empty file counts as missing: a run ended between making the file and
   // writing its mark would otherwise leave every later record in ANSI (so
   // Windows writes into a file without a mark; Wine picks UTF-16 by itself).
-  OS::ScopedHandle file(::CreateFileW(path_.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+  OS::ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                                       FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file) return;  // cannot be opened now: the write then fails, or goes to the file as it is
+  if (!file) return;  // cannot be opened now: the write then fails
   LARGE_INTEGER size = {};
   if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart != 0) return;
   static const unsigned char kUtf16Mark[] = {0xFF, 0xFE};

@@ -4,12 +4,14 @@
 // moved aside, and records what this run makes and moves (layout:
 // docs/junction-records.md).
 
+#include <functional>
 #include <string>
 
 #include "steps/core/junction_records.h"
 
 // The record file through the private-profile calls. A new file is started
-// as UTF-16 so that any path survives whatever the code page.
+// as UTF-16 so that any path survives whatever the code page. Every change
+// replaces the file whole (made beside it as <file>.new, then renamed).
 class JunctionRecordFile : public vorlan::RecordStore {
  public:
   explicit JunctionRecordFile(std::wstring path) : path_(std::move(path)) {}
@@ -20,7 +22,8 @@ class JunctionRecordFile : public vorlan::RecordStore {
   bool DeleteSection(const std::wstring& section) override;
 
  private:
-  void StartFileWhenMissing();
+  bool Modify(const std::function<bool(const std::wstring&)>& change);
+  static void StartFileWhenMissing(const std::wstring& path);
   std::wstring path_;
 };
 

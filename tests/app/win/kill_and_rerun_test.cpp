@@ -45,6 +45,7 @@ class KillAndRerun : public ::testing::Test {
   void TearDown() override { Clean(); }
   static void Clean() {
     ::DeleteFileW(kRecordFile);
+    ::DeleteFileW((std::wstring(kRecordFile) + L".damaged").c_str());
     DeleteTree(HKEY_LOCAL_MACHINE, L"SOFTWARE\\VorlanClient", Is64BitPrefix() ? RegView::Wow64 : RegView::Native);
     DeleteTree(HKEY_CURRENT_USER, kKey);
   }
@@ -107,6 +108,15 @@ TEST_F(KillAndRerun, TheNextRunFinishesWhatTheEndedOneLeft) {
     EXPECT_EQ(ValueCount(), static_cast<DWORD>(kValues));
     EXPECT_EQ(ReadString(HKEY_CURRENT_USER, kKey, L"v" + std::to_wstring(kValues - 1)),
               std::to_wstring((kValues - 1) * 7));
-    EXPECT_FALSE(FileExists(std::wstring(kRecordFile) + L".damaged"));
+    // Ended while the system rewrote the record file, the run leaves it cut
+    // short: the next run keeps it as it was and says so.
+    const std::wstring damaged = std::wstring(kRecordFile) + L".damaged";
+    if (FileExists(damaged)) {
+      EXPECT_FALSE(LinesStartingWith(again.log, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. " +
+                                                    std::wstring(kRecordFile) + L" is damaged (")
+                       .empty())
+          << Dump(again.log);
+      ::DeleteFileW(damaged.c_str());
+    }
   }
 }
