@@ -114,7 +114,8 @@ TEST_F(ConcurrentStart, TwoGamesAtOnceArePreparedOneAfterTheOther) {
     ASSERT_TRUE(sa.ended && sb.ended) << Dump(a.Log()) << Dump(b.Log());
     EXPECT_TRUE(sa.end <= sb.start || sb.end <= sa.start)
         << "the preparations overlapped: a " << sa.start << ".." << sa.end << ", b " << sb.start << ".." << sb.end;
-    EXPECT_EQ(static_cast<int>(sa.waited) + static_cast<int>(sb.waited), 1) << "exactly the later start waits";
+    // The later start waits (both may, when a launcher of another test holds the mutex).
+    EXPECT_TRUE(sa.waited || sb.waited) << "neither start waited for the other";
     EXPECT_TRUE(LinesStartingWith(a.Log(), L"TerminateOtherVorlan.").empty());
     EXPECT_TRUE(LinesStartingWith(b.Log(), L"TerminateOtherVorlan.").empty());
     const vorlan::JunctionRecordSet records = Records();
