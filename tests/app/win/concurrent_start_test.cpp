@@ -44,18 +44,23 @@ Span PreparationOf(const std::vector<LogLine>& log) {
   return span;
 }
 
-// A game whose preparation takes a while (a waited pre-load program), then
-// moves its own folder aside to link it.
-void PrepareGame(const GameFolder& game) {
+// A game whose preparation takes a while, then moves its own folder aside
+// to link it. The while is a waited pre-load program, or, where a copy of
+// the launcher is ended (Wine can leave a program that was being started
+// by it hanging half-made), a copy of many files.
+void PrepareGame(const GameFolder& game, const wchar_t* slowStep) {
   scenario::ClearLaunchMark(game);
   game.AddRecorder(L"slow.exe", {.sleepMs = 300});
+  for (int i = 0; i < 150; ++i) game.WriteText(L"many\\f" + std::to_wstring(i) + L".txt", std::wstring(2000, L'm'));
   game.WriteText(L"data\\x.txt", L"x");
   game.WriteText(L"save\\s.txt", L"s");
   game.WriteText(L"busy\\in-use.txt", L"u");
   game.WriteText(L"busy.VorlanOld\\old.txt", L"o");
   game.WriteOptionFile(L"[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n"
-                       L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=PreLoad\r\nArgument_1=Junction\r\n"
+                       L"[ProcessMgr_0]\r\nArgc=2\r\nArgument_0=" + std::wstring(slowStep) +
+                       L"\r\nArgument_1=Junction\r\n"
                        L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=slow.exe\r\nWait=1\r\n"
+                       L"[Copy]\r\nNum=1\r\n[Copy0]\r\nSrc=many\r\nDst=" + game.File(L"copy") + L"\r\n"
                        L"[JunctionOption]\r\nNum=1\r\n[JunctionOption0]\r\nOption=4\r\nSrc=data\r\nDst=" +
                        game.File(L"save") + L"\r\n");
 }
@@ -98,8 +103,8 @@ class ConcurrentStart : public ::testing::Test {
 
 TEST_F(ConcurrentStart, TwoGamesAtOnceArePreparedOneAfterTheOther) {
   GameFolder a({.suffix = L".a"}), b({.suffix = L".b"});
-  PrepareGame(a);
-  PrepareGame(b);
+  PrepareGame(a, L"PreLoad");
+  PrepareGame(b, L"PreLoad");
   SeedRecords({&a, &b});
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
@@ -128,7 +133,7 @@ TEST_F(ConcurrentStart, TwoGamesAtOnceArePreparedOneAfterTheOther) {
 
 TEST_F(ConcurrentStart, TheSameGameTwiceAtOnceEndsWithOnePreparation) {
   GameFolder game;
-  PrepareGame(game);
+  PrepareGame(game, L"Copy");
   SeedRecords({&game});
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
