@@ -137,30 +137,31 @@ void CVorlanDlg::ExecuteWhiteList(bool runMain, bool runMap) {
 }
 
 void CVorlanDlg::CreateVorlanThread(const wchar_t* stepName, int index, int /*length*/) {
-  auto param = std::make_unique<VorlanThreadParam>();
+  auto param = std::make_shared<VorlanThreadParam>();
   param->dialog = this;
   param->index = index;
   if (stepName) ::lstrcpynW(param->name, stepName, MAX_PATH);  // longer names are cut to 259 characters
   const std::wstring name = param->name;
-  OS::ScopedHandle thread(::CreateThread(nullptr, 0, &CVorlanDlg::VorlanThreadProc, param.get(), 0, nullptr));
-  if (thread) {
-    param.release();  // the worker owns and frees the record from now on
-    CLogMgr::GetInstance().Log(4, L"CVorlanDlg::CreateVorlanThread.CreateThread for %s", name);
-    return;
-  }
-  CLogMgr::GetInstance().Log(64, L"CVorlanDlg::CretateVorlanThread Failed");
-  // Run the step here instead, so that it is done and the section's wait ends.
-  ProcessManage(name.c_str(), index);
+  CLogMgr& log = CLogMgr::GetInstance();
+  // The worker owns the record; it is freed with the work when the step ends.
+  const vorlan::WorkerPlace place = vorlan::StartOrRunHere(
+      workers_, [param] { VorlanThreadProc(param.get()); },
+      [&] {
+        const DWORD error = ::GetLastError();
+        log.Log(64, L"CVorlanDlg::CretateVorlanThread Failed");
+        // Run here instead, so that the step is done and the section's wait ends.
+        log.Log(32, L"CVorlanDlg::CreateVorlanThread. No thread for %s, ErrorCode %u: it runs on the preparation thread",
+                name, error);
+      });
+  if (place == vorlan::WorkerPlace::NewThread) log.Log(4, L"CVorlanDlg::CreateVorlanThread.CreateThread for %s", name);
 }
 
-DWORD WINAPI CVorlanDlg::VorlanThreadProc(LPVOID raw) {
-  auto* param = static_cast<VorlanThreadParam*>(raw);
+DWORD CVorlanDlg::VorlanThreadProc(VorlanThreadParam* param) {
   if (!param) {
     CLogMgr::GetInstance().Log(32, L"CVorlanDlg::VorlanThreadProc，lpParameter is NULL.");
     return 0;
   }
-  const std::unique_ptr<VorlanThreadParam> owned(param);
-  CLogMgr::GetInstance().Log(4, L"CVorlanDlg::VorlanThreadProc. 开始执行: %s", owned->name);
-  owned->dialog->ProcessManage(owned->name, owned->index);
+  CLogMgr::GetInstance().Log(4, L"CVorlanDlg::VorlanThreadProc. 开始执行: %s", param->name);
+  param->dialog->ProcessManage(param->name, param->index);
   return 0;
 }

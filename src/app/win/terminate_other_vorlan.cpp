@@ -11,6 +11,13 @@
 #include "platform/win/scoped_resource.h"
 
 namespace {
+// When the process was started (0 when that cannot be learnt).
+ULONGLONG CreationTime(HANDLE process) {
+  FILETIME created = {}, exited = {}, kernel = {}, user = {};
+  if (!::GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+  return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
+}
+
 std::wstring Lower(std::wstring text) {
   if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
@@ -20,6 +27,7 @@ std::wstring Lower(std::wstring text) {
 void TerminateOtherVorlan() {
   const std::wstring ownPath = Lower(OS::GetModulePath());
   const DWORD ownId = ::GetCurrentProcessId();
+  const ULONGLONG ownStart = CreationTime(::GetCurrentProcess());
 
   OS::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
   if (!snapshot) return;
@@ -35,6 +43,11 @@ void TerminateOtherVorlan() {
     wchar_t path[MAX_PATH] = {};
     if (!::GetModuleFileNameExW(process.Get(), nullptr, path, MAX_PATH)) continue;
     if (::lstrcmpiW(path, ownPath.c_str()) != 0) continue;
+    // Only copies started before this one: two copies started at the same
+    // moment would otherwise end each other, and nothing would be prepared.
+    // A later copy ends this one itself (equal times: the lower id goes).
+    const ULONGLONG otherStart = CreationTime(process.Get());
+    if (otherStart > ownStart || (otherStart == ownStart && entry.th32ProcessID > ownId)) continue;
 
     CLogMgr::GetInstance().Log(4, L"TerminateOtherVorlan. ProcessPath: %s, ProcessID:%d", path, entry.th32ProcessID);
     ::TerminateProcess(process.Get(), 0);

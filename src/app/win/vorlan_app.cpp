@@ -46,12 +46,18 @@ bool CVorlanApp::InitInstance() {
 
   TerminateOtherVorlan();
 
-  waitedMutex_.Reset(::OpenMutexW(SYNCHRONIZE, FALSE, kInstanceMutex));
-  if (waitedMutex_) {
-    log.Log(4, L"CVorlanApp::InitInstance. WaitForSingle");
-    ::WaitForSingleObject(waitedMutex_.Get(), INFINITE);
+  // Create or open the mutex first, then wait to own it. Opening first and
+  // creating after would let two starts in the same instant both find no
+  // mutex; the later creator then gets the existing one without owning it,
+  // and both preparations would run at once.
+  instanceMutex_.Reset(::CreateMutexW(nullptr, FALSE, kInstanceMutex));
+  const bool existed = ::GetLastError() == ERROR_ALREADY_EXISTS;
+  if (instanceMutex_) {
+    if (existed) log.Log(4, L"CVorlanApp::InitInstance. WaitForSingle");
+    // Owned until the process ends; a mutex left by a process that was ended
+    // while it held it is owned all the same (WAIT_ABANDONED).
+    ::WaitForSingleObject(instanceMutex_.Get(), INFINITE);
   }
-  instanceMutex_.Reset(::CreateMutexW(nullptr, TRUE, kInstanceMutex));
 
   const OS::ScopedComInit com(COINIT_MULTITHREADED);
   {

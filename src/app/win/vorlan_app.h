@@ -11,6 +11,5 @@ class CVorlanApp {
   bool InitInstance();
 
  private:
-  OS::ScopedHandle waitedMutex_;
-  OS::ScopedHandle instanceMutex_;  // held until the process ends
+  OS::ScopedHandle instanceMutex_;  // owned until the process ends
 };

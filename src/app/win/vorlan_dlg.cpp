@@ -7,6 +7,7 @@
 #include "app/win/share_memory_mgr.h"
 #include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
+#include "platform/core/path_hash.h"
 #include "platform/win/module_path.h"
 #include "resource.h"
 #include "steps/win/game_menu_thread.h"
@@ -16,7 +17,7 @@ namespace {
 constexpr int kProgressRange = 150;
 }
 
-CVorlanDlg::CVorlanDlg() = default;
+CVorlanDlg::CVorlanDlg(vorlan::WorkerStarter& workers) : workers_(workers) {}
 
 CVorlanDlg::~CVorlanDlg() = default;
 
@@ -61,6 +62,7 @@ bool CVorlanDlg::StartPreparation() {
   }
   ::SetFileAttributesW(optionFile.c_str(), FILE_ATTRIBUTE_NORMAL);  // the launcher writes marks into it
   options_ = OS::IniFile(optionFile);
+  ReadOptionsFromCopy();
   showFlag_ = options_.ReadInt(L"Main", L"IsShow", 0);
 
   menuThread_.Reset(::CreateThread(nullptr, 0, &RunGameMenuThreadProc, nullptr, 0, nullptr));
@@ -70,6 +72,24 @@ bool CVorlanDlg::StartPreparation() {
     ThreadProc();
   }
   return true;
+}
+
+// The run reads the option file as it was when the run started: the game
+// distribution may rewrite it meanwhile (an update arriving during a long
+// pre-load wait), and a run must not take half its steps from the old file
+// and half from the new. The copy lies in the temporary folder, one per
+// launcher copy, replaced at each start.
+void CVorlanDlg::ReadOptionsFromCopy() {
+  wchar_t temp[MAX_PATH + 1] = {};
+  const DWORD n = ::GetTempPathW(MAX_PATH + 1, temp);
+  const std::wstring copy = std::wstring(temp, n > MAX_PATH ? 0 : n) + L"VorlanCfg-" +
+                            vorlan::PathHashHex(options_.Path()) + L".ini";
+  if (n == 0 || n > MAX_PATH || !options_.ReadFromCopy(copy)) {
+    CLogMgr::GetInstance().Log(32, L"CVorlanDlg::OnInitDialog. No copy of the option file can be made at %s (ErrorCode = %u): the run reads %s as it changes",
+                               copy, ::GetLastError(), options_.Path());
+    return;
+  }
+  CLogMgr::GetInstance().Log(64, L"CVorlanDlg::OnInitDialog. The run reads %s as it is now, from %s", options_.Path(), copy);
 }
 
 BOOL CVorlanDlg::OnInitDialog() {

@@ -27,7 +27,8 @@ class CShareMemoryMgr;
 
 class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
  public:
-  CVorlanDlg();
+  // Steps marked IsPreLoad are started through `workers`.
+  explicit CVorlanDlg(vorlan::WorkerStarter& workers = OS::SystemWorkerStarter::Instance());
   ~CVorlanDlg() override;
 
   // Runs the dialog modally; when no window can be created the preparation
@@ -75,11 +76,12 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
 
  private:
   struct VorlanThreadParam;
-  static DWORD WINAPI VorlanThreadProc(LPVOID param);
+  static DWORD VorlanThreadProc(VorlanThreadParam* param);
 
   // Dialog initialisation without a window as with one: the option file is
   // found and the preparation thread started. False: no preparation.
   bool StartPreparation();
+  void ReadOptionsFromCopy();
   void WaitForPreparation();
   void MessageBoxOnDialog(const wchar_t* text, const wchar_t* caption);
   // What the pipeline does around a step's handler (pipeline.cpp).
@@ -89,6 +91,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   void AdvanceProgress();
   void CreateProgressWindow();
 
+  vorlan::WorkerStarter& workers_;
   OS::IniFile options_;
   std::wstring exeDirectory_;
   mutable std::mutex programDirectoryLock_;

@@ -10,7 +10,7 @@ void IniFile::ReadString(const std::wstring& section, const std::wstring& key, s
                          unsigned maxChars) const {
   std::vector<wchar_t> buffer(maxChars + 1, L'\0');
   DWORD n = ::GetPrivateProfileStringW(section.c_str(), key.c_str(), L"", buffer.data(),
-                                       static_cast<DWORD>(buffer.size()), path_.c_str());
+                                       static_cast<DWORD>(buffer.size()), ReadPath().c_str());
   if (n > 0) out.assign(buffer.data(), n);
 }
 
@@ -21,11 +21,19 @@ std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring
 }
 
 int IniFile::ReadInt(const std::wstring& section, const std::wstring& key, int defaultValue) const {
-  return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), defaultValue, path_.c_str()));
+  return static_cast<int>(::GetPrivateProfileIntW(section.c_str(), key.c_str(), defaultValue, ReadPath().c_str()));
 }
 
 bool IniFile::WriteString(const std::wstring& section, const std::wstring& key, const std::wstring& value) const {
+  if (!copyPath_.empty()) ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), copyPath_.c_str());
   return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
+}
+
+bool IniFile::ReadFromCopy(const std::wstring& copyPath) {
+  if (!::CopyFileW(path_.c_str(), copyPath.c_str(), FALSE)) return false;
+  ::SetFileAttributesW(copyPath.c_str(), FILE_ATTRIBUTE_NORMAL);
+  copyPath_ = copyPath;
+  return true;
 }
 
 bool IniFile::WriteInt(const std::wstring& section, const std::wstring& key, int value) const {

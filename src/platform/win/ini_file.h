@@ -14,6 +14,14 @@ class IniFile {
 
   const std::wstring& Path() const { return path_; }
 
+  // From now on values are read from a copy of the file taken now, at
+  // `copyPath`: a file rewritten while the program runs is never read half
+  // old, half new. Writes go to the file and to the copy. False, and reads
+  // stay on the file, when no copy can be made.
+  bool ReadFromCopy(const std::wstring& copyPath);
+  // Where values are read from: the copy, or the file itself.
+  const std::wstring& ReadPath() const { return copyPath_.empty() ? path_ : copyPath_; }
+
   // At most `maxChars` characters (1023 by default); an empty default.
   // `out` is changed only when the read yields at least one character.
   void ReadString(const std::wstring& section, const std::wstring& key, std::wstring& out,
@@ -28,6 +36,7 @@ class IniFile {
 
  private:
   std::wstring path_;
+  std::wstring copyPath_;
 };
 
 }  // namespace OS

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/core/worker_start.h"
 #include "platform/win/scoped_resource.h"
 
 namespace OS {
@@ -21,6 +22,17 @@ class Thread {
  private:
   static DWORD WINAPI Entry(LPVOID self);
   ScopedHandle handle_;
+};
+
+// Starts work on threads of the system; the threads are not joined and their
+// handles not kept. After a failed start the thread's last error tells why.
+class SystemWorkerStarter : public vorlan::WorkerStarter {
+ public:
+  bool Start(const std::function<void()>& work) override;
+  static SystemWorkerStarter& Instance();
+
+ private:
+  static DWORD WINAPI Entry(LPVOID work);
 };
 
 }  // namespace OS

@@ -2,6 +2,8 @@
 
 #include <cwctype>
 
+#include "platform/core/path_hash.h"
+
 namespace vorlan {
 namespace {
 
@@ -90,6 +92,16 @@ std::wstring OldFolderName(std::wstring_view dst, int attempt) {
   name += L".VorlanOld";
   if (attempt > 0) name += std::to_wstring(attempt);
   return name;
+}
+
+std::wstring RecordLockName(std::wstring_view path) {
+  std::wstring name = L"VorlanJunctionRecords:";
+  std::wstring normal;
+  for (wchar_t c : WithoutTrailingBackslashes(path))
+    normal += c == L'\\' ? L'/' : static_cast<wchar_t>(std::towupper(static_cast<wint_t>(c)));
+  // Object names end at 260 characters: a longer path is named by its hash.
+  if (name.size() + normal.size() > 200) return name + L"#" + PathHashHex(path);
+  return name + normal;
 }
 
 bool SamePath(std::wstring_view a, std::wstring_view b) {

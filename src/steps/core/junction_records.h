@@ -58,6 +58,11 @@ bool ReplaceRecords(RecordStore& store, const JunctionRecordSet& records);
 // then "<dst>.VorlanOld1", "<dst>.VorlanOld2", ... for later attempts.
 std::wstring OldFolderName(std::wstring_view dst, int attempt);
 
+// The name of the lock that every run, thread or process, holds while it
+// reads and rewrites the record file at `path`: the same for every spelling
+// of the path (letter case, slashes), and short enough for an object name.
+std::wstring RecordLockName(std::wstring_view path);
+
 // Whether two paths name the same place (ignoring case and trailing
 // backslashes).
 bool SamePath(std::wstring_view a, std::wstring_view b);

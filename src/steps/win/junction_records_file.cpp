@@ -2,17 +2,65 @@
 
 #include <windows.h>
 
+#include <functional>
+#include <optional>
+#include <string>
 #include <vector>
 
 #include "platform/core/log_mgr.h"
+#include "platform/win/code_page.h"
+#include "platform/win/file.h"
 #include "platform/win/file_copy.h"
+#include "platform/win/named_mutex_lock.h"
 #include "platform/win/scoped_resource.h"
+#include "steps/core/junction_record_text.h"
 #include "steps/core/reparse_buffer.h"
 #include "steps/win/junction_point.h"
 
 namespace {
 
 constexpr int kMaxOldNameAttempts = 100;
+constexpr int kMaxDamagedCopies = 100;
+
+// The text of the record file's bytes in their encoding; nothing when they
+// do not decode.
+std::optional<std::wstring> DecodeRecordFile(const std::string& bytes, vorlan::RecordEncoding encoding) {
+  switch (encoding) {
+    case vorlan::RecordEncoding::Utf16Le:
+    case vorlan::RecordEncoding::Utf16Be: {
+      std::wstring text;
+      const bool big = encoding == vorlan::RecordEncoding::Utf16Be;
+      for (std::size_t i = 2; i + 1 < bytes.size(); i += 2) {
+        const auto lo = static_cast<unsigned char>(bytes[big ? i + 1 : i]);
+        const auto hi = static_cast<unsigned char>(bytes[big ? i : i + 1]);
+        text += static_cast<wchar_t>(lo | (hi << 8));
+      }
+      return text;
+    }
+    case vorlan::RecordEncoding::Utf8Bom: {
+      const std::string_view body = std::string_view(bytes).substr(3);
+      if (body.empty()) return std::wstring();
+      const int n = ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(), static_cast<int>(body.size()),
+                                          nullptr, 0);
+      if (n <= 0) return std::nullopt;
+      std::wstring text(static_cast<std::size_t>(n), L'\0');
+      ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, body.data(), static_cast<int>(body.size()), text.data(), n);
+      return text;
+    }
+    case vorlan::RecordEncoding::Ansi:
+      return OS::FromSystemAnsi(bytes);
+    case vorlan::RecordEncoding::Binary:
+      // What comes before the damage is often sound (a power cut leaves
+      // zeros at the end, or half a character): read up to it.
+      if (bytes.size() >= 2 && bytes[0] == '\xFF' && bytes[1] == '\xFE') {
+        std::wstring text = *DecodeRecordFile(bytes.substr(0, bytes.size() & ~std::size_t{1}),
+                                              vorlan::RecordEncoding::Utf16Le);
+        return text.substr(0, text.find(L'\0'));
+      }
+      return OS::FromSystemAnsi(std::string_view(bytes).substr(0, bytes.find('\0')));
+  }
+  return std::nullopt;
+}
 
 bool Occupied(const std::wstring& path) { return OS::PathExists(path) || IsReparsePoint(path); }
 
@@ -41,19 +89,45 @@ std::wstring JunctionRecordFile::Read(const std::wstring& section, const std::ws
 }
 
 bool JunctionRecordFile::Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) {
-  StartFileWhenMissing();
-  return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), path_.c_str()) != FALSE;
+  return Modify([&](const std::wstring& file) {
+    return ::WritePrivateProfileStringW(section.c_str(), key.c_str(), value.c_str(), file.c_str()) != FALSE;
+  });
 }
 
 bool JunctionRecordFile::DeleteSection(const std::wstring& section) {
   if (!OS::PathExists(path_)) return true;
-  return ::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, path_.c_str()) != FALSE;
+  return Modify([&](const std::wstring& file) {
+    return ::WritePrivateProfileStringW(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
+  });
 }
 
-void JunctionRecordFile::StartFileWhenMissing() {
-  OS::ScopedHandle file(::CreateFileW(path_.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                      nullptr));
-  if (!file) return;  // it exists (or cannot be made: the write then fails)
+// The system rewrites the whole file for every change; a process ended in
+// the middle would leave it cut short. So the change is made on a copy that
+// then takes the file's place in one rename: the file is always the one
+// before or the one after.
+bool JunctionRecordFile::Modify(const std::function<bool(const std::wstring&)>& change) {
+  const std::wstring next = path_ + L".new";
+  ::DeleteFileW(next.c_str());
+  if (OS::PathExists(path_) && !::CopyFileW(path_.c_str(), next.c_str(), FALSE)) return false;
+  StartFileWhenMissing(next);
+  if (!change(next) || !::MoveFileExW(next.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(next.c_str());
+    ::SetLastError(error);
+    return false;
+  }
+  return true;
+}
+
+void JunctionRecordFile::StartFileWhenMissing(const std::wstring& path) {
+  // An empty file counts as missing: a run ended between making the file and
+  // writing its mark would otherwise leave every later record in ANSI (so
+  // Windows writes into a file without a mark; Wine picks UTF-16 by itself).
+  OS::ScopedHandle file(::CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file) return;  // cannot be opened now: the write then fails
+  LARGE_INTEGER size = {};
+  if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart != 0) return;
   static const unsigned char kUtf16Mark[] = {0xFF, 0xFE};
   DWORD written = 0;
   ::WriteFile(file.Get(), kUtf16Mark, sizeof(kUtf16Mark), &written, nullptr);
@@ -61,8 +135,39 @@ void JunctionRecordFile::StartFileWhenMissing() {
 
 // --- CJunctionRecords ---
 
+// Every reading and rewriting of the records, by any thread or process of
+// this PC, happens while this is held.
+class CJunctionRecords::Lock {
+ public:
+  Lock(const CJunctionRecords& records, const wchar_t* method)
+      : lock_(vorlan::RecordLockName(records.Path()), records.lockWaitMs_) {
+    CLogMgr& log = CLogMgr::GetInstance();
+    switch (lock_.GetState()) {
+      case OS::ScopedNamedMutexLock::State::Owned:
+        break;
+      case OS::ScopedNamedMutexLock::State::OwnedAfterAbandon:
+        log.Log(32, L"JunctionOption: CVorlanDlg::%s. A run that was using %s ended half-way; its records are checked",
+                method, records.Path());
+        break;
+      case OS::ScopedNamedMutexLock::State::TimedOut:
+        log.Log(32, L"JunctionOption: CVorlanDlg::%s. %s is in use by another run for more than %u ms, not touched",
+                method, records.Path(), records.lockWaitMs_);
+        break;
+      case OS::ScopedNamedMutexLock::State::Failed:
+        log.Log(32, L"JunctionOption: CVorlanDlg::%s. Cannot lock %s, not touched, ErrorCode %u", method,
+                records.Path(), lock_.Error());
+        break;
+    }
+  }
+  bool Owned() const { return lock_.Owned(); }
+
+ private:
+  OS::ScopedNamedMutexLock lock_;
+};
+
 bool CJunctionRecords::WriteJunctionRecord(const std::wstring& src, const std::wstring& dst, bool made) {
-  const bool ok = vorlan::AppendJunction(file_, {FullPath(dst), FullPath(src), made});
+  const Lock lock(*this, L"WriteJunctionRecord");
+  const bool ok = lock.Owned() && vorlan::AppendJunction(file_, {FullPath(dst), FullPath(src), made});
   if (!ok) {
     CLogMgr::GetInstance().Log(32, L"JunctionOption: CVorlanDlg::WriteJunctionRecord. Cannot record %s --> %s in %s, ErrorCode %u",
                                src, dst, file_.Path(), ::GetLastError());
@@ -72,7 +177,10 @@ bool CJunctionRecords::WriteJunctionRecord(const std::wstring& src, const std::w
 
 void CJunctionRecords::RemoveJunctionCfg() {
   CLogMgr& log = CLogMgr::GetInstance();
+  const Lock lock(*this, L"RemoveJunctionCfg");
+  if (!lock.Owned()) return;  // the records stay for the next run
   if (!OS::PathExists(file_.Path())) return;
+  RepairWhenDamaged();
   const vorlan::JunctionRecordSet records = vorlan::LoadRecords(file_);
   vorlan::JunctionRecordSet kept;
 
@@ -122,8 +230,64 @@ void CJunctionRecords::RemoveJunctionCfg() {
   }
 }
 
+void CJunctionRecords::RepairWhenDamaged() {
+  CLogMgr& log = CLogMgr::GetInstance();
+  const std::optional<std::vector<std::uint8_t>> raw = OS::CFile::ReadAll(file_.Path());
+  if (!raw) return;  // cannot be read now: the INI reader finds nothing either
+  const std::string bytes(raw->begin(), raw->end());
+  const vorlan::RecordEncoding encoding = vorlan::DetectRecordEncoding(bytes);
+  const std::optional<std::wstring> text = DecodeRecordFile(bytes, encoding);
+  vorlan::RecordTextCheck check;
+  if (text) check = vorlan::CheckRecordText(*text);
+  if (vorlan::ReadableEncoding(encoding) && text && check.problems.empty()) return;
+
+  // What the log says is wrong: the encoding when it is not one the INI
+  // reader takes, else the first problem found.
+  std::wstring what;
+  if (!text) {
+    what = std::wstring(vorlan::EncodingName(encoding)) + L" that does not decode";
+  } else if (!vorlan::ReadableEncoding(encoding)) {
+    what = vorlan::EncodingName(encoding);
+  } else {
+    what = check.problems.front();
+    if (check.problems.size() > 1) what += L", and " + std::to_wstring(check.problems.size() - 1) + L" more";
+  }
+
+  // The file as it was stays beside it; nothing in it is lost.
+  std::wstring copy;
+  for (int i = 0; i < kMaxDamagedCopies && copy.empty(); ++i) {
+    const std::wstring candidate = file_.Path() + L".damaged" + (i == 0 ? L"" : std::to_wstring(i));
+    if (::CopyFileW(file_.Path().c_str(), candidate.c_str(), TRUE)) copy = candidate;
+  }
+  if (copy.empty()) {
+    log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. %s is damaged (%s) and no copy of it can be kept: left as it is, ErrorCode %u",
+            file_.Path(), what, ::GetLastError());
+    return;
+  }
+  // The sound file is made whole beside the damaged one, then takes its place.
+  const std::wstring fresh = file_.Path() + L".new";
+  ::DeleteFileW(fresh.c_str());
+  JunctionRecordFile freshFile(fresh);
+  const bool written = vorlan::ReplaceRecords(freshFile, check.records);
+  const bool replaced = written && ::MoveFileExW(fresh.c_str(), file_.Path().c_str(),
+                                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  if (!replaced) {
+    log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. %s is damaged (%s) and cannot be rewritten: left as it is, a copy is at %s, ErrorCode %u",
+            file_.Path(), what, copy, ::GetLastError());
+    ::DeleteFileW(fresh.c_str());
+    return;
+  }
+  log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. %s is damaged (%s): rewritten with the %u junction and %u old-folder records that could be read; the file as it was is at %s",
+          file_.Path(), what, static_cast<unsigned>(check.records.junctions.size()),
+          static_cast<unsigned>(check.records.oldFolders.size()), copy);
+}
+
 bool CJunctionRecords::OldFileMgr(const std::wstring& src, const std::wstring& dst) {
   CLogMgr& log = CLogMgr::GetInstance();
+  // Held from the record of the move to the record of the junction (or the
+  // folder's return): another run never sees the folder aside unrecorded.
+  const Lock lock(*this, L"OldFileMgr");
+  if (!lock.Owned()) return false;
   std::wstring old;
   if (Occupied(dst)) {
     for (int attempt = 0; attempt < kMaxOldNameAttempts && old.empty(); ++attempt) {

@@ -4,12 +4,14 @@
 // moved aside, and records what this run makes and moves (layout:
 // docs/junction-records.md).
 
+#include <functional>
 #include <string>
 
 #include "steps/core/junction_records.h"
 
 // The record file through the private-profile calls. A new file is started
-// as UTF-16 so that any path survives whatever the code page.
+// as UTF-16 so that any path survives whatever the code page. Every change
+// replaces the file whole (made beside it as <file>.new, then renamed).
 class JunctionRecordFile : public vorlan::RecordStore {
  public:
   explicit JunctionRecordFile(std::wstring path) : path_(std::move(path)) {}
@@ -20,7 +22,8 @@ class JunctionRecordFile : public vorlan::RecordStore {
   bool DeleteSection(const std::wstring& section) override;
 
  private:
-  void StartFileWhenMissing();
+  bool Modify(const std::function<bool(const std::wstring&)>& change);
+  static void StartFileWhenMissing(const std::wstring& path);
   std::wstring path_;
 };
 
@@ -28,12 +31,19 @@ class CJunctionRecords {
  public:
   static constexpr wchar_t kRecordFile[] = L"c:\\windows\\JunctionCfgInfo.ini";
 
-  explicit CJunctionRecords(std::wstring path = kRecordFile) : file_(std::move(path)) {}
+  // How long a run waits for another (thread or process) that is reading or
+  // rewriting the records; what it guards takes milliseconds.
+  static constexpr unsigned long kLockWaitMs = 10000;
+
+  explicit CJunctionRecords(std::wstring path = kRecordFile, unsigned long lockWaitMs = kLockWaitMs)
+      : file_(std::move(path)), lockWaitMs_(lockWaitMs) {}
 
   // Removes every junction an earlier run recorded as made (when it still
   // points where it was made to point), then puts back every folder moved
   // aside whose place is free again. Records of what could not be undone
-  // stay for a later run; nothing that is not recorded is touched.
+  // stay for a later run; nothing that is not recorded is touched. A record
+  // file that is damaged or in another encoding is kept beside itself as it
+  // was, and a sound one is started with the records that could be read.
   void RemoveJunctionCfg();
 
   // Records a junction at `dst` to `src` (`made` false: found there and kept).
@@ -47,5 +57,9 @@ class CJunctionRecords {
   const std::wstring& Path() const { return file_.Path(); }
 
  private:
+  class Lock;
+  void RepairWhenDamaged();
+
   JunctionRecordFile file_;
+  unsigned long lockWaitMs_;
 };

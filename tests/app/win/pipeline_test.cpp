@@ -294,3 +294,52 @@ TEST(Pipeline, RunEndsWithASummaryOfStepsRunAndEntriesFailed) {
   ASSERT_EQ(end.size(), 1u);
   EXPECT_EQ(vtest::FindLine(run.log, end[0].text), at + 1) << "the summary is written just before the end line";
 }
+
+// The option file rewritten while the run waits for a pre-load program (a
+// game update arriving): the run goes on with the file as it was when it
+// started, whether it is rewritten once or over and over; the next start
+// reads the new file.
+TEST(Pipeline, AnOptionFileRewrittenDuringTheRunTakesEffectAtTheNextStart) {
+  auto optionFile = [](const wchar_t* gameExe, int steps) {
+    std::wstring text = L"[Main]\r\nIsShow=0\r\nGameExe=" + std::wstring(gameExe) +
+                        L"\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=" + std::to_wstring(steps) +
+                        L"\r\nArgument_0=PreLoad\r\n";
+    if (steps == 3) text += L"Argument_1=keys\r\nArgument_2=Main\r\n";
+    if (steps == 2) text += L"Argument_1=Main\r\n";
+    return text + L"[PreLoad]\r\nNum=1\r\n[PreLoad0]\r\nExe=slow.exe\r\nWait=1\r\n";
+  };
+  for (bool overAndOver : {false, true}) {
+    SCOPED_TRACE(overAndOver ? "over and over" : "once");
+    GameFolder game({.suffix = overAndOver ? L".many" : L".once"});
+    scenario::ClearLaunchMark(game);
+    game.AddRecorder(L"slow.exe", {.sleepMs = 1500});
+    game.AddRecorder(L"old.exe");
+    game.AddRecorder(L"new.exe");
+    game.WriteOptionFile(optionFile(L"old.exe", 2));
+
+    RunningProgram run = game.Start();
+    ASSERT_TRUE(WaitUntil([&] { return Has(game.Log(), Start(L"开始执行预处理程序")); })) << Dump(game.Log());
+    int rewrites = 0;
+    do {
+      game.WriteOptionFile(rewrites % 2 ? optionFile(L"old.exe", 3) : optionFile(L"new.exe", 3));
+      ++rewrites;
+    } while (overAndOver && run.IsRunning() && rewrites < 2000);
+    if (!overAndOver) game.WriteOptionFile(optionFile(L"new.exe", 3));
+    ASSERT_TRUE(run.Wait(30000));
+    EXPECT_EQ(run.ExitCode(), 0u);
+    const std::vector<LogLine> log = game.Log();
+    EXPECT_TRUE(Has(log, L"CVorlanDlg::ChildProcessManage: 流程:ProcessMgr_0, 流程步骤数:2")) << Dump(log);
+    EXPECT_FALSE(Has(log, Start(L"开始执行注册CDKEY"))) << "a step of the new file ran";
+    EXPECT_EQ(game.WaitForRecorderRuns(L"old.exe", 1).size(), 1u);
+    EXPECT_TRUE(game.RecorderRuns(L"new.exe").empty());
+    EXPECT_FALSE(LinesStartingWith(log, L"CVorlanDlg::ThreadProc. Thread End Time").empty());
+
+    // The next start reads the file as it is now.
+    game.WriteOptionFile(optionFile(L"new.exe", 3));
+    scenario::ClearLaunchMark(game);
+    LauncherRun next = game.Run();
+    ASSERT_FALSE(next.timedOut);
+    EXPECT_TRUE(Has(next.log, Start(L"开始执行注册CDKEY"))) << Dump(next.log);
+    EXPECT_EQ(game.WaitForRecorderRuns(L"new.exe", 1).size(), 1u);
+  }
+}

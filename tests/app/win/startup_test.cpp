@@ -139,3 +139,38 @@ TEST(Startup, LoggingThatCannotWorkNeverStopsThePreparation) {
     EXPECT_FALSE(DirectoryExists(game.File(L"Log")));
   }
 }
+
+// Two copies of the same program file started at the same moment must not
+// end each other: a copy ends only copies started before it. Here the older
+// copy is held at its creation until the newer one runs; when it goes on it
+// leaves the newer one alone and waits for it.
+TEST(Startup, ACopyStartedLaterIsNotEndedByAnOlderOneThatRunsLater) {
+  GameFolder game;
+  game.WriteOptionFile(L"[Main]\r\nIsClose=1\r\n[ProcessMgr]\r\nArgc=0\r\n");
+  RunningProgram older;
+  ASSERT_TRUE(older.StartSuspended(L"\"" + game.ExePath() + L"\" NewVorlan 1001"));
+  ::Sleep(50);  // a later creation time
+  RunningProgram newer = game.Start();
+  auto started = [&](DWORD pid) {
+    for (const LogLine& line : LinesStartingWith(game.Log(), L"CVorlanDlg::ThreadProc. Thread Start Time"))
+      if (line.processId == pid) return true;
+    return false;
+  };
+  ASSERT_TRUE(WaitUntil([&] { return started(newer.ProcessId()); })) << Dump(game.Log());
+  // Wine cannot name the module of a process held at its creation, so the
+  // newer copy did not end the older one.
+  ASSERT_TRUE(older.IsRunning());
+
+  older.Resume();
+  const LogLine waited{.level = 4, .processId = older.ProcessId(), .text = L"CVorlanApp::InitInstance. WaitForSingle"};
+  ASSERT_TRUE(WaitUntil([&] {
+    for (const LogLine& line : game.Log())
+      if (line.processId == waited.processId && line.text == waited.text && line.level == 4) return true;
+    return false;
+  })) << Dump(game.Log());
+  EXPECT_TRUE(newer.IsRunning()) << "the older copy ended the newer one";
+  EXPECT_TRUE(LinesStartingWith(game.Log(), L"TerminateOtherVorlan.").empty()) << Dump(game.Log());
+
+  newer.Terminate();
+  EXPECT_TRUE(WaitUntil([&] { return started(older.ProcessId()); })) << Dump(game.Log());
+}

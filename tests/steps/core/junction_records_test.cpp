@@ -115,3 +115,15 @@ TEST(JunctionRecords, OldFolderNamesAndPlaces) {
   EXPECT_FALSE(vorlan::SamePath(L"C:\\Users\\A", L"C:\\Users\\AB"));
   EXPECT_TRUE(vorlan::SamePath(L"\\??\\C:\\g", L"\\??\\c:\\G"));
 }
+
+TEST(JunctionRecords, OneLockNameForEverySpellingOfThePath) {
+  const std::wstring name = vorlan::RecordLockName(L"c:\\windows\\JunctionCfgInfo.ini");
+  EXPECT_EQ(name, L"VorlanJunctionRecords:C:/WINDOWS/JUNCTIONCFGINFO.INI");
+  EXPECT_EQ(vorlan::RecordLockName(L"C:\\Windows\\JUNCTIONCFGINFO.ini"), name);
+  EXPECT_NE(vorlan::RecordLockName(L"C:\\vorlan-tests\\records.ini"), name);
+  const std::wstring deep = L"C:\\" + std::wstring(300, L'a') + L"\\JunctionCfgInfo.ini";
+  const std::wstring hashed = vorlan::RecordLockName(deep);
+  EXPECT_LE(hashed.size(), 200u);
+  EXPECT_EQ(hashed.find(L'\\'), std::wstring::npos);  // a backslash would name a namespace
+  EXPECT_NE(hashed, vorlan::RecordLockName(L"C:\\" + std::wstring(300, L'b') + L"\\JunctionCfgInfo.ini"));
+}

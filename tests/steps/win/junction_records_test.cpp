@@ -11,6 +11,8 @@
 
 #include <gtest/gtest.h>
 
+#include <thread>
+
 #include "steps/win/junction_point.h"
 #include "vtest/files.h"
 #include "vtest/scratch_folder_test.h"
@@ -126,4 +128,65 @@ TEST_F(JunctionRecordsTest, JunctionCreationFailsUnderWineWithoutLeavingAFolderB
   EXPECT_EQ(ReadBytes(P(L"full\\f.txt")), "f");
   EXPECT_FALSE(IsReparsePoint(P(L"full")));
   EXPECT_FALSE(JunctionTarget(P(L"full")).has_value());
+}
+
+// Another run (here: another thread) holding the records: this run waits
+// for it up to its limit, then touches neither the records nor the folders.
+// A run that ended while it held them does not block the next.
+TEST_F(JunctionRecordsTest, RecordsHeldByAnotherRunAreLeftAloneAndAnAbandonedHoldIsTakenOver) {
+  enum class Holder { None, Holding, EndedWhileHolding };
+  struct Row {
+    const char* name;
+    Holder holder;
+    bool acts;
+  };
+  const Row rows[] = {{"free", Holder::None, true},
+                      {"held", Holder::Holding, false},
+                      {"abandoned", Holder::EndedWhileHolding, true}};
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    ::DeleteFileW(recordFile_.c_str());
+    RemoveTree(P(L"cfg"));
+    RemoveTree(P(L"save"));
+    Put(L"cfg.VorlanOld\\a.txt", "a");
+    Put(L"save\\s.txt", "s");
+    Put(L"game\\save\\g.txt", "g");
+    RecordOldFolder(L"cfg", L"cfg.VorlanOld");
+    const std::string before = ReadBytes(recordFile_);
+
+    HANDLE release = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    HANDLE owned = ::CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    std::thread holder;
+    if (row.holder != Holder::None) {
+      holder = std::thread([&] {
+        HANDLE mutex = ::CreateMutexW(nullptr, TRUE, vorlan::RecordLockName(recordFile_).c_str());
+        ::SetEvent(owned);
+        if (row.holder == Holder::Holding) {
+          ::WaitForSingleObject(release, INFINITE);
+          ::ReleaseMutex(mutex);
+        }
+        ::CloseHandle(mutex);  // EndedWhileHolding: the thread ends owning it
+      });
+      ::WaitForSingleObject(owned, INFINITE);
+      if (row.holder == Holder::EndedWhileHolding) holder.join();
+    }
+
+    CJunctionRecords records(recordFile_, 200);
+    records.RemoveJunctionCfg();
+    EXPECT_EQ(DirectoryExists(P(L"cfg")), row.acts);
+    EXPECT_EQ(DirectoryExists(P(L"cfg.VorlanOld")), !row.acts);
+    if (!row.acts) {
+      EXPECT_EQ(ReadBytes(recordFile_), before);
+    }
+    EXPECT_FALSE(records.OldFileMgr(P(L"game\\save"), P(L"save")));  // Wine: no junction, or no lock
+    EXPECT_EQ(ReadBytes(P(L"save\\s.txt")), "s");
+    EXPECT_FALSE(DirectoryExists(P(L"save.VorlanOld")));
+    EXPECT_EQ(records.WriteJunctionRecord(P(L"game\\save"), P(L"save"), false), row.acts);
+    EXPECT_EQ(Load().junctions.size(), row.acts ? 1u : 0u);
+
+    ::SetEvent(release);
+    if (holder.joinable()) holder.join();
+    ::CloseHandle(release);
+    ::CloseHandle(owned);
+  }
 }

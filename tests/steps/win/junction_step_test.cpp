@@ -332,6 +332,84 @@ TEST_F(JunctionStep, RecordsOfAnEarlierRunAreUndoneAndNothingElseIsTouched) {
   EXPECT_EQ(RecordValue(L"OldFolders", L"Num"), L"0");
 }
 
+// A record file damaged on the PC or saved in another encoding: the step
+// runs, the file as it was is kept beside it and named in a level-32 line,
+// and the records that can still be read are undone or kept as usual.
+TEST_F(JunctionStep, ADamagedRecordFileIsKeptAndWhatCanBeReadIsUsed) {
+  GameFolder game;
+  game.WriteOptionFile(OptionFileRunning(L"Junction", L"[Junction]\nNum=0\n"));
+  const std::wstring cfg = game.File(L"cfg"), busy = game.File(L"busy");
+  const std::wstring text = L"[Junctions]\r\nNum=0\r\n[OldFolders]\r\nNum=2\r\n[OldFolder_0]\r\nDst=" + cfg +
+                            L"\r\nOld=" + cfg + L".VorlanOld\r\n[OldFolder_1]\r\nDst=" + busy + L"\r\nOld=" + busy +
+                            L".VorlanOld\r\n";
+  auto utf16 = [](const std::wstring& t, bool big) {
+    std::string b = big ? "\xFE\xFF" : "\xFF\xFE";
+    for (wchar_t c : t) {
+      const char lo = static_cast<char>(c & 0xFF), hi = static_cast<char>((c >> 8) & 0xFF);
+      b += big ? std::string{hi, lo} : std::string{lo, hi};
+    }
+    return b;
+  };
+  const std::string ansi = ToUtf8(text);  // the paths are ASCII
+  struct Row {
+    const char* name;
+    std::string bytes;
+    std::wstring what;  // empty: a sound file, no line
+    unsigned salvaged;  // old-folder records read
+  };
+  const Row rows[] = {
+      {"sound ANSI", ansi, L"", 2},
+      {"sound UTF-16", utf16(text, false), L"", 2},
+      {"UTF-8 with a mark", "\xEF\xBB\xBF" + ansi, L"UTF-8 with a byte-order mark", 2},
+      {"UTF-16 big-endian", utf16(text, true), L"UTF-16 big-endian", 2},
+      {"zeros after a power cut", ansi + std::string(512, '\0'), L"not text", 2},
+      {"UTF-16 cut in a character", utf16(text, false) + "x", L"not text", 2},
+      {"cut inside the last record", ansi.substr(0, ansi.rfind("Old=")), L"[OldFolder_1] is counted but incomplete", 1},
+      {"garbage", std::string("\x13\x37\x00\xFF\x80garbage\x01\x02", 14), L"not text", 0},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    Clean();
+    ::DeleteFileW((std::wstring(kRecordFile) + L".damaged").c_str());
+    RemoveTree(cfg);
+    RemoveTree(busy);
+    RemoveTree(cfg + L".VorlanOld");
+    RemoveTree(busy + L".VorlanOld");
+    game.WriteText(L"cfg.VorlanOld\\a.txt", L"a");
+    game.WriteText(L"busy.VorlanOld\\b.txt", L"b");
+    game.WriteText(L"busy\\game.txt", L"game");  // taken: the old folder stays aside
+    ASSERT_TRUE(WriteBytes(kRecordFile, row.bytes));
+
+    LauncherRun run = RunLauncher(game);
+    const std::wstring copy = std::wstring(kRecordFile) + L".damaged";
+    const std::wstring line = L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. " + std::wstring(kRecordFile) +
+                              L" is damaged (" + row.what + L"): rewritten with the 0 junction and " +
+                              std::to_wstring(row.salvaged) +
+                              L" old-folder records that could be read; the file as it was is at " + copy;
+    if (row.what.empty()) {
+      EXPECT_EQ(TextsAtLevel(Lines(run), 32).size(), 1u) << Dump(run.log);  // the folder that stays aside
+      EXPECT_FALSE(FileExists(copy));
+    } else {
+      EXPECT_GE(FindLine(Lines(run), line, 32), 0) << ToUtf8(line) << "\n" << Dump(run.log);
+      EXPECT_EQ(ReadBytes(copy), row.bytes);  // nothing of it lost
+      EXPECT_EQ(ReadBytes(kRecordFile).substr(0, 2), "\xFF\xFE");
+    }
+    // The records read were used as ever: one folder back, the other kept aside and recorded.
+    EXPECT_EQ(ReadBytes(game.File(L"busy.VorlanOld\\b.txt")), "b");
+    EXPECT_EQ(ReadBytes(game.File(L"busy\\game.txt")), "game");
+    if (row.salvaged >= 1) {
+      EXPECT_EQ(ReadBytes(game.File(L"cfg\\a.txt")), "a");
+    } else {
+      EXPECT_EQ(ReadBytes(game.File(L"cfg.VorlanOld\\a.txt")), "a");
+    }
+    EXPECT_EQ(RecordValue(L"OldFolders", L"Num"), row.salvaged == 2 ? L"1" : L"0");
+    if (row.salvaged == 2) {
+      EXPECT_EQ(RecordValue(L"OldFolder_0", L"Dst"), busy);
+    }
+  }
+  ::DeleteFileW((std::wstring(kRecordFile) + L".damaged").c_str());
+}
+
 TEST_F(JunctionStep, EntriesWithoutUsableValuesAreSkippedSilently) {
   GameFolder game;
   MakeGameData(game);

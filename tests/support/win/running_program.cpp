@@ -5,27 +5,47 @@
 namespace vtest {
 
 RunningProgram::RunningProgram(RunningProgram&& other) noexcept
-    : process_(std::exchange(other.process_, nullptr)), processId_(other.processId_) {}
+    : process_(std::exchange(other.process_, nullptr)),
+      heldThread_(std::exchange(other.heldThread_, nullptr)),
+      processId_(other.processId_) {}
 
 RunningProgram& RunningProgram::operator=(RunningProgram&& other) noexcept {
   if (this != &other) {
     Terminate();
     process_ = std::exchange(other.process_, nullptr);
+    heldThread_ = std::exchange(other.heldThread_, nullptr);
     processId_ = other.processId_;
   }
   return *this;
 }
 
 bool RunningProgram::Start(const std::wstring& commandLine, const std::wstring& currentDir) {
+  return Create(commandLine, currentDir, 0);
+}
+
+bool RunningProgram::StartSuspended(const std::wstring& commandLine) {
+  return Create(commandLine, L"", CREATE_SUSPENDED);
+}
+
+void RunningProgram::Resume() {
+  if (!heldThread_) return;
+  ::ResumeThread(heldThread_);
+  ::CloseHandle(std::exchange(heldThread_, nullptr));
+}
+
+bool RunningProgram::Create(const std::wstring& commandLine, const std::wstring& currentDir, DWORD flags) {
   Terminate();
   STARTUPINFOW si = {};
   si.cb = sizeof(si);
   PROCESS_INFORMATION pi = {};
   std::wstring cmd = commandLine;
-  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr,
+  if (!::CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, flags, nullptr,
                         currentDir.empty() ? nullptr : currentDir.c_str(), &si, &pi))
     return false;
-  ::CloseHandle(pi.hThread);
+  if (flags & CREATE_SUSPENDED)
+    heldThread_ = pi.hThread;
+  else
+    ::CloseHandle(pi.hThread);
   process_ = pi.hProcess;
   processId_ = pi.dwProcessId;
   return true;
@@ -42,6 +62,7 @@ DWORD RunningProgram::ExitCode() const {
 }
 
 void RunningProgram::Terminate() {
+  if (heldThread_) ::CloseHandle(std::exchange(heldThread_, nullptr));
   if (!process_) return;
   if (IsRunning()) {
     ::TerminateProcess(process_, 0xDEAD);

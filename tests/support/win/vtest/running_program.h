@@ -19,6 +19,9 @@ class RunningProgram {
   RunningProgram& operator=(RunningProgram&& other) noexcept;
 
   bool Start(const std::wstring& commandLine, const std::wstring& currentDir = L"");
+  // Creates the process with its first thread held; Resume lets it run.
+  bool StartSuspended(const std::wstring& commandLine);
+  void Resume();
   bool IsRunning() const;
   // Waits for the end; false at the time limit.
   bool Wait(DWORD timeoutMs);
@@ -28,7 +31,10 @@ class RunningProgram {
   void Terminate();
 
  private:
+  bool Create(const std::wstring& commandLine, const std::wstring& currentDir, DWORD flags);
+
   HANDLE process_ = nullptr;
+  HANDLE heldThread_ = nullptr;  // the first thread of a suspended start, until resumed
   DWORD processId_ = 0;
 };
 
