@@ -119,6 +119,20 @@ bool JunctionRecordFile::Modify(const std::function<bool(const std::wstring&)>& 
   return true;
 }
 
+bool JunctionRecordFile::ReplaceAll(const vorlan::JunctionRecordSet& records) {
+  const std::wstring scratch = path_ + L".next";
+  ::DeleteFileW(scratch.c_str());
+  JunctionRecordFile next(scratch);
+  if (!vorlan::ReplaceRecords(next, records) ||
+      !::MoveFileExW(scratch.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    const DWORD error = ::GetLastError();
+    ::DeleteFileW(scratch.c_str());
+    ::SetLastError(error);
+    return false;
+  }
+  return true;
+}
+
 void JunctionRecordFile::StartFileWhenMissing(const std::wstring& path) {
   // An empty file counts as missing: a run ended between making the file and
   // writing its mark would otherwise leave every later record in ANSI (so
@@ -224,7 +238,7 @@ void CJunctionRecords::RemoveJunctionCfg() {
   }
   kept.oldFolders.assign(restoreKept.rbegin(), restoreKept.rend());
 
-  if (!vorlan::ReplaceRecords(file_, kept)) {
+  if (!file_.ReplaceAll(kept)) {
     log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. Cannot rewrite %s, ErrorCode %u", file_.Path(),
             ::GetLastError());
   }
@@ -307,7 +321,7 @@ bool CJunctionRecords::OldFileMgr(const std::wstring& src, const std::wstring& d
       std::erase_if(records.oldFolders, [&](const vorlan::OldFolderRecord& r) {
         return vorlan::SamePath(r.old, record.old);
       });
-      vorlan::ReplaceRecords(file_, records);
+      file_.ReplaceAll(records);
       return false;
     }
   }
@@ -333,7 +347,7 @@ bool CJunctionRecords::OldFileMgr(const std::wstring& src, const std::wstring& d
       std::erase_if(records.oldFolders, [&](const vorlan::OldFolderRecord& r) {
         return vorlan::SamePath(r.old, FullPath(old));
       });
-      vorlan::ReplaceRecords(file_, records);
+      file_.ReplaceAll(records);
     }
   }
   return false;

@@ -20,6 +20,10 @@ class JunctionRecordFile : public vorlan::RecordStore {
   std::wstring Read(const std::wstring& section, const std::wstring& key) const override;
   bool Write(const std::wstring& section, const std::wstring& key, const std::wstring& value) override;
   bool DeleteSection(const std::wstring& section) override;
+  // Every record at once: the set is written into a scratch file that then
+  // takes the file's place in one rename, so a run ended half-way leaves the
+  // records before or after, never a part of them.
+  bool ReplaceAll(const vorlan::JunctionRecordSet& records);
 
  private:
   bool Modify(const std::function<bool(const std::wstring&)>& change);
