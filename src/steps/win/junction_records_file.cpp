@@ -279,16 +279,10 @@ void CJunctionRecords::RepairWhenDamaged() {
     return;
   }
   // The sound file is made whole beside the damaged one, then takes its place.
-  const std::wstring fresh = file_.Path() + L".new";
-  ::DeleteFileW(fresh.c_str());
-  JunctionRecordFile freshFile(fresh);
-  const bool written = vorlan::ReplaceRecords(freshFile, check.records);
-  const bool replaced = written && ::MoveFileExW(fresh.c_str(), file_.Path().c_str(),
-                                                 MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+  const bool replaced = file_.ReplaceAll(check.records);
   if (!replaced) {
     log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. %s is damaged (%s) and cannot be rewritten: left as it is, a copy is at %s, ErrorCode %u",
             file_.Path(), what, copy, ::GetLastError());
-    ::DeleteFileW(fresh.c_str());
     return;
   }
   log.Log(32, L"JunctionOption: CVorlanDlg::RemoveJunctionCfg. %s is damaged (%s): rewritten with the %u junction and %u old-folder records that could be read; the file as it was is at %s",
