@@ -7,10 +7,12 @@
 #include "app/win/privilege.h"
 #include "app/win/terminate_other_vorlan.h"
 #include "app/win/vorlan_dlg.h"
+#include "assoc/win/client_service.h"
 #include "platform/core/log_mgr.h"
 #include "platform/win/com_init.h"
 #include "platform/win/crash_dump_writer.h"
 #include "platform/win/module_path.h"
+#include "platform/win/thread.h"
 
 namespace {
 constexpr wchar_t kInstanceMutex[] = L"{C72090C1-92FC-4e6a-BCED-5E47B9D76905}";
@@ -26,6 +28,9 @@ bool CVorlanApp::InitInstance() {
   // First of all: a crash from here on leaves a dump and ends the process
   // without a dialog that would wait for a click on a customer's PC.
   OS::InstallCrashDumpWriter();
+  // The connection to the client service is made meanwhile, on a thread of
+  // its own, while this one goes on to the window.
+  CClientService::ConnectAhead(OS::SystemWorkerStarter::Instance());
   CLogMgr& log = CLogMgr::GetInstance();
 
   INITCOMMONCONTROLSEX controls = {};

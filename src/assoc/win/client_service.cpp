@@ -25,6 +25,15 @@ namespace {
 std::atomic<CClientService*> g_instance{nullptr};
 std::mutex g_creation;
 
+// The connection made ahead, shared by the connecting thread and the
+// instance; the thread keeps its share, so an instance that gave up waiting
+// leaves it nothing to write into that is gone.
+struct AheadConnection {
+  OS::ScopedHandle done{::CreateEventW(nullptr, TRUE, FALSE, nullptr)};
+  IClientService* service = nullptr;
+};
+std::shared_ptr<AheadConnection> g_ahead;  // set before the instance is made, read by it
+
 // Size of the buffer handed to GetPkgFullPath, in bytes.
 constexpr std::uint32_t kPathBufferBytes = 260;
 
@@ -55,8 +64,34 @@ CClientService& CClientService::GetInstance() {
   return *instance;
 }
 
+void CClientService::ConnectAhead(vorlan::WorkerStarter& workers) {
+  auto ahead = std::make_shared<AheadConnection>();
+  if (!ahead->done) return;
+  const bool started = workers.Start([ahead] {
+    // Never uninitialised: the last thread to leave the apartment would end
+    // it, and with it the connection.
+    ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
+    ahead->service = ConnectClientService();
+    ::SetEvent(ahead->done.Get());
+  });
+  if (!started) return;
+  std::lock_guard<std::mutex> lock(g_creation);
+  g_ahead = std::move(ahead);
+}
+
+namespace {
+IClientService* TakeConnection(const std::shared_ptr<AheadConnection>& ahead) {
+  if (!ahead) return ConnectClientService();
+  if (::WaitForSingleObject(ahead->done.Get(), CClientService::kRequestTimeoutMs) == WAIT_OBJECT_0) return ahead->service;
+  CLogMgr::GetInstance().Log(32, L"CClientService::CClientService. The client service did not answer within %u ms; it is not asked again",
+                             CClientService::kRequestTimeoutMs);
+  return nullptr;
+}
+}  // namespace
+
+// Made under g_creation, so g_ahead is read safely here.
 CClientService::CClientService()
-    : service_(ConnectClientService()), getPkgFullPath_(LoadGetPkgFullPath()) {}
+    : service_(TakeConnection(g_ahead)), getPkgFullPath_(LoadGetPkgFullPath()) {}
 
 namespace {
 

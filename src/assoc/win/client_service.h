@@ -17,10 +17,19 @@
 #include "assoc/core/packet_head.h"
 #include "assoc/win/bar_client_library.h"
 #include "assoc/win/client_service_contract.h"
+#include "platform/core/worker_start.h"
 
 class CClientService {
  public:
   static CClientService& GetInstance();
+
+  // Connects to the service on a thread of its own while the caller goes on;
+  // the instance, made on first use, takes that connection. It waits for it
+  // at most kRequestTimeoutMs and then goes on without the service. The
+  // thread joins the process's multithreaded apartment and stays in it, so
+  // the apartment, and the connection made in it, outlive the thread.
+  // Without a thread, the first use connects itself, as always.
+  static void ConnectAhead(vorlan::WorkerStarter& workers);
 
   // Asks for the client software's version ("ProductVersion", ANSI text;
   // empty when there is no answer). True when it is newer than 8.0.

@@ -13,6 +13,7 @@
 #include <json/reader.h>
 
 #include <atomic>
+#include <functional>
 #include <optional>
 #include <string>
 #include <thread>
@@ -21,6 +22,7 @@
 #include "assoc/win/client_service.h"
 #include "assoc/win/client_service_menu.h"
 #include "cafe_paths.h"
+#include "platform/win/thread.h"
 #include "vtest/files.h"
 #include "vtest/registry.h"
 #include "vtest/test_paths.h"
@@ -342,6 +344,51 @@ TEST_F(ClientService, ConcurrentFirstUseMakesOneConnection) {
   for (CClientService* p : seen) EXPECT_EQ(p, seen[0]);
   EXPECT_THAT(Events(), ElementsAre("created", "service-interface"));
   EXPECT_TRUE(seen[0]->HasService());
+}
+
+// The launcher connects ahead, on a thread of its own, while it builds its
+// window; the instance takes that connection.
+class NoThreads : public vorlan::WorkerStarter {
+ public:
+  bool Start(const std::function<void()>&) override { return false; }
+};
+
+TEST_F(ClientService, AConnectionMadeAheadIsTheOneUsed) {
+  RegisterService();
+  ReplyJson(1, VersionReply("9.0.0"));
+  CClientService::ConnectAhead(OS::SystemWorkerStarter::Instance());
+  std::wstring error;
+  bool linked = false;
+  std::thread([&] { linked = AskClientServiceForMenu(error); }).join();
+  EXPECT_TRUE(linked) << ToUtf8(error);
+  EXPECT_THAT(Events(), ElementsAre("created", "service-interface"));
+}
+
+TEST_F(ClientService, WithoutAThreadToConnectAheadTheFirstUseConnects) {
+  RegisterService();
+  NoThreads noThreads;
+  CClientService::ConnectAhead(noThreads);
+  EXPECT_TRUE(Events().empty());
+  EXPECT_TRUE(CClientService::GetInstance().HasService());
+  EXPECT_THAT(Events(), ElementsAre("created", "service-interface"));
+}
+
+TEST_F(ClientService, AServiceThatHangsWhileConnectingAheadIsGivenUp) {
+  RegisterService();
+  PlaceLibrary();
+  Script(L"create-hang-ms.txt", "120000");
+  Script(L"paths.txt", "4=E:\\Pkg\\Four\n");
+  CClientService::ConnectAhead(OS::SystemWorkerStarter::Instance());
+  const DWORD start = ::GetTickCount();
+  EXPECT_FALSE(CClientService::GetInstance().HasService());
+  const DWORD waited = ::GetTickCount() - start;
+  EXPECT_GE(waited, CClientService::kRequestTimeoutMs - 100);
+  EXPECT_LT(waited, 60000u) << "waited for the hanging start";
+  // The library still answers.
+  std::vector<PackageInfo> out;
+  CClientService::GetInstance().QueryPackageInfo({4}, out);
+  ASSERT_EQ(out.size(), 1u);
+  EXPECT_EQ(out[0].Path, L"E:\\Pkg");
 }
 
 TEST_F(ClientService, ObjectThatFailsToRunIsNoService) {

@@ -20,6 +20,8 @@
 //   no-interface    present: the service interface is refused
 //   delay-ms.txt    present: every request is answered only after that
 //                   many milliseconds (a slow service)
+//   create-hang-ms.txt present: the object is made only after that many
+//                   milliseconds (a service that hangs while it starts)
 // Records:
 //   request-<n>.txt "vt=<type>" line, then the request text
 //   events.txt      "created", "run", "service-interface", one a line
@@ -198,6 +200,8 @@ class Factory : public IClassFactory {
   ULONG __stdcall Release() override { return 1; }
   HRESULT __stdcall CreateInstance(IUnknown* outer, REFIID riid, void** out) override {
     if (outer != nullptr) return CLASS_E_NOAGGREGATION;
+    std::string hang;
+    if (cafe::ReadFileBytes(cafe::ScriptFile(L"create-hang-ms.txt"), hang)) ::Sleep(std::strtoul(hang.c_str(), nullptr, 10));
     Event("created");
     Service* service = new Service{&kServiceVtbl, 1, Runnable(nullptr)};
     service->runnable = Runnable(service);
