@@ -3,9 +3,12 @@
 // One door for every configuration file of the program: the option file
 // "VorlanCfg.ini", the component catalogue, the select file.
 
+#include <memory>
 #include <string>
 
 namespace OS {
+
+class ProfileSnapshot;
 
 class IniFile {
  public:
@@ -18,6 +21,8 @@ class IniFile {
   // `copyPath`: a file rewritten while the program runs is never read half
   // old, half new. Writes go to the file and to the copy. False, and reads
   // stay on the file, when no copy can be made.
+  // The copy changes only through this object, so its sections are read
+  // from it once each and kept (see ProfileSnapshot); a write drops them.
   bool ReadFromCopy(const std::wstring& copyPath);
   // Where values are read from: the copy, or the file itself.
   const std::wstring& ReadPath() const { return copyPath_.empty() ? path_ : copyPath_; }
@@ -37,6 +42,7 @@ class IniFile {
  private:
   std::wstring path_;
   std::wstring copyPath_;
+  std::shared_ptr<ProfileSnapshot> snapshot_;  // only while reading from the copy
 };
 
 }  // namespace OS
