@@ -47,11 +47,13 @@ Span PreparationOf(const std::vector<LogLine>& log) {
 // A game whose preparation takes a while, then moves its own folder aside
 // to link it. The while is a waited pre-load program, or, where a copy of
 // the launcher is ended (Wine can leave a program that was being started
-// by it hanging half-made), a copy of many files.
+// by it hanging half-made), a copy of many files: enough of them that the
+// first start is still preparing when the second, up to 120 ms later and
+// after its own start-up, looks for older copies.
 void PrepareGame(const GameFolder& game, const wchar_t* slowStep) {
   scenario::ClearLaunchMark(game);
   game.AddRecorder(L"slow.exe", {.sleepMs = 300});
-  for (int i = 0; i < 150; ++i) game.WriteText(L"many\\f" + std::to_wstring(i) + L".txt", std::wstring(2000, L'm'));
+  for (int i = 0; i < 500; ++i) game.WriteText(L"many\\f" + std::to_wstring(i) + L".txt", std::wstring(2000, L'm'));
   game.WriteText(L"data\\x.txt", L"x");
   game.WriteText(L"save\\s.txt", L"s");
   game.WriteText(L"busy\\in-use.txt", L"u");
