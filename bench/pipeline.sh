@@ -20,10 +20,11 @@ dir="$WINEPREFIX/drive_c/bench-pipeline"
 rm -rf "$dir"; mkdir -p "$dir"
 cp "$BENCH_BUILD/bin/Vorlan.exe" "$BENCH_BUILD/bin/ZR_log.dll" "$BENCH_BUILD/bench/bare_win32.exe" \
   "$BENCH_BUILD/bench/launcher_floor.exe" "$dir/"
-# The game menu program: the day's first run starts it (the warm-up below)
-# and marks the day; every later run of the day only reads the mark, as on a
-# café PC.
-cp "$BENCH_BUILD/bench/bare_win32.exe" "$dir/Tovik.exe"
+# The game menu program was started by the day's first run, which marked
+# the day: the measured runs are the day's later ones, which only read the
+# mark, as on a café PC.
+bench_wine reg add "HKCU\\SOFTWARE\\tarpen\\$(date +%Y.%-m.%-d)" /v Tovik.exe /t REG_DWORD /d 1 /f >/dev/null 2>&1 \
+  || echo "pipeline.sh: the day mark of the menu start cannot be written" >&2
 {
   printf '[Main]\r\nIsShow=0\r\n[ProcessMgr]\r\nArgc=1\r\n[ProcessMgr_0]\r\nArgc=20\r\n'
   steps=(Map ImportReg keys Display Compatible GamePath RegDll RegService Copy Junction)
@@ -74,7 +75,7 @@ phases() {  # start_ms end_ms
 
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "?"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%d\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
-# Warm-up: Wine's desktop process, the page cache and the day's menu start.
+# Warm-up: Wine's desktop process and the page cache.
 for p in Vorlan bare_win32 launcher_floor; do bench_wine "C:\\bench-pipeline\\$p.exe" NewVorlan 1 </dev/null >/dev/null 2>&1 || true; done
 
 : >"$work/launcher"; : >"$work/bare"; : >"$work/floor"; : >"$work/phases"
