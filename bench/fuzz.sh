@@ -15,7 +15,7 @@ shift || true
 "$root/scripts/bootstrap" >/dev/null
 cmake --preset fuzz >/dev/null
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(create_packet_fuzz pkgreg_load_fuzz reg_file_fuzz steps_core_fuzz option_lists_fuzz)
+[ ${#targets[@]} -gt 0 ] || targets=(create_packet_fuzz pkgreg_load_fuzz reg_file_fuzz steps_core_fuzz option_lists_fuzz profile_section_fuzz)
 cmake --build --preset fuzz --target "${targets[@]}" >/dev/null || { echo "fuzz: build failed" >&2; exit 1; }
 
 # Seeds and dictionaries of the targets that have them.
