@@ -5,23 +5,25 @@
 namespace OS {
 namespace {
 
-// A section or name list larger than this is not kept.
-constexpr DWORD kLargestList = 1u << 20;
+// Lists this long or longer are not kept, their keys are read from the
+// file one by one: older versions of Windows cap a section listing at
+// 32,767 characters.
+constexpr DWORD kLongestList = 32766;
 
 // One of the list calls, with a buffer grown until the list fits; nullopt
-// when it never does. The calls say "did not fit" by filling the buffer up
-// to two characters short of its size.
+// when it is too long to trust. The calls say "did not fit" by filling the
+// buffer up to two characters short of its size.
 template <typename Call>
 std::optional<std::wstring> ReadList(Call call) {
-  for (DWORD size = 4096; size <= kLargestList; size *= 4) {
+  for (DWORD size = 4096;; size *= 4) {
     std::wstring buffer(size, L'\0');
     const DWORD n = call(buffer.data(), size);
+    if (n >= kLongestList) return std::nullopt;
     if (n + 2 < size) {
       buffer.resize(n);
       return buffer;
     }
   }
-  return std::nullopt;
 }
 
 }  // namespace

@@ -28,7 +28,7 @@ class ProfileSnapshot {
 
  private:
   struct Section {
-    bool askSystem = false;  // too large to list: every key is read from the file
+    bool askSystem = false;  // too long to list: every key is read from the file
     std::vector<vorlan::profile::Entry> entries;
   };
   const Section& Load(const std::wstring& section);

@@ -77,6 +77,12 @@ TEST_F(IniFileCopy, LookupsGiveWhatTheSystemGives) {
                       L"Exclude", L"Missing"});
 }
 
+TEST_F(IniFileCopy, ASectionTooLongToListIsReadKeyByKey) {
+  std::string big = "[Main]\r\nIsShow=1\r\n[Big]\r\n";
+  for (int i = 0; i < 2000; ++i) big += "Key" + std::to_string(i) + "=value number " + std::to_string(i) + "\r\n";
+  ExpectSameAsSystem(big, {L"Big", L"Main"}, {L"Key0", L"Key1999", L"IsShow", L"Missing"});
+}
+
 TEST_F(IniFileCopy, ChineseTextInTheAnsiCodePageAndInUtf16) {
   const std::wstring text = L"[游戏]\r\n路径=C:\\游戏\\魔兽\r\nPath=D:\\网游\\传奇\r\n[Main]\r\n名=1\r\nIsShow=1\r\n";
   const std::vector<std::wstring> sections = {L"游戏", L"Main"};
