@@ -55,7 +55,7 @@ void CVorlanDlg::AfterStep(const vorlan::StepInfo& step, const vorlan::steps::St
   if (!outcome.handedOver) {
     MessageBoxOnDialog(L"请使用Quorix游戏菜单启动游戏！", L"提示");
     log.Log(4, L"CVorlanDlg::ProcessManage. Failed GameComponent");
-    ::ExitProcess(0);
+    EndProcess();
   }
   if (step.advancesProgress) AdvanceProgress();
   if (outcome.waitForWorker) {

@@ -41,7 +41,7 @@ void CVorlanDlg::ThreadProc() {
     MessageBoxOnDialog(L"抱歉，该游戏不支持当前系统", L"提示");
     log.Log(4, L"CVorlanDlg::OnInitDialog. 此游戏不支持当前系统环境");
     if (!startRunNow_) NotiyCompomentComplete();
-    ::ExitProcess(0);
+    EndProcess();
   }
 
   // 5.
@@ -94,5 +94,5 @@ void CVorlanDlg::ThreadProc() {
   // 8.
   if (options_.ReadInt(L"Main", L"IsClose", 0) != 0) return;
   log.Log(4, L"CVorlanDlg::ThreadProc. Thread End Time .  %d", ::GetTickCount());
-  ::ExitProcess(0);
+  EndProcess();
 }

@@ -191,6 +191,15 @@ void CVorlanDlg::CreateProgressWindow() {
   }
 }
 
+void CVorlanDlg::EndProcess() {
+  constexpr DWORD kMenuStartLimitMs = 5000;
+  if (menuThread_ && !vorlan::steps::WaitForMenuStartDecided(kMenuStartLimitMs)) {
+    CLogMgr::GetInstance().Log(32, L"CVorlanDlg::EndProcess. The game menu program was still being started after %u ms; the process ends all the same",
+                               kMenuStartLimitMs);
+  }
+  ::ExitProcess(0);
+}
+
 void CVorlanDlg::ShowMain() {
   const int mode = options_.ReadInt(L"Main", L"IsShowMain", 0);
   const bool show = (mode == 1 && !menuLinked_) || (mode == 2 && !menuLinked_ && !launcherInitialised_);

@@ -66,6 +66,10 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   void ClearRunNow();
   void ShowMain();
 
+  // Ends the process (exit code 0), once the game menu program is started
+  // or known not to be (at most 5 s).
+  [[noreturn]] void EndProcess();
+
   // --- path macros (steps/win/translate_path.h) ---
   void TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles);
 

@@ -1,5 +1,9 @@
 #include "steps/win/game_menu_thread.h"
 
+#include <chrono>
+#include <condition_variable>
+#include <mutex>
+
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/ini_file.h"
@@ -15,6 +19,19 @@ namespace {
 constexpr wchar_t kMenuProgram[] = L"Tovik.exe";
 constexpr DWORD kMenuStartPauseMs = 5000;
 
+// Set once RunGameMenu has started the menu program or decided not to.
+std::mutex g_decidedLock;
+std::condition_variable g_decidedSignal;
+bool g_decided = false;
+
+void MarkStartDecided() {
+  {
+    std::lock_guard<std::mutex> lock(g_decidedLock);
+    g_decided = true;
+  }
+  g_decidedSignal.notify_all();
+}
+
 bool StartMenuProgram(const GameMenuSetup& setup) {
   const wchar_t* directory = setup.currentDirectory.empty() ? nullptr : setup.currentDirectory.c_str();
   return ShellOpen(nullptr, kMenuProgram, nullptr, directory, SW_HIDE) > 32;
@@ -25,7 +42,9 @@ bool StartMenuProgram(const GameMenuSetup& setup) {
 void RunGameMenu(const GameMenuSetup& setup) {
   const OS::IniFile catalogue(setup.catalogueFile);
   if (catalogue.ReadInt(L"Tovik", L"AlwaysRun", 0) == 1) {
-    if (StartMenuProgram(setup)) setup.sleep(kMenuStartPauseMs);
+    const bool started = StartMenuProgram(setup);
+    MarkStartDecided();
+    if (started) setup.sleep(kMenuStartPauseMs);
   } else {
     // Registry failures are passed over: without the key the menu program
     // is started and no mark is kept.
@@ -41,8 +60,10 @@ void RunGameMenu(const GameMenuSetup& setup) {
       const DWORD one = 1;
       if (marks)
         ::RegSetValueExW(marks.Get(), kMenuProgram, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&one), sizeof(one));
+      MarkStartDecided();
       setup.sleep(kMenuStartPauseMs);
     }
+    MarkStartDecided();
   }
 
   // Loading the reporting library is all of its use: it stays loaded for the
@@ -53,6 +74,11 @@ void RunGameMenu(const GameMenuSetup& setup) {
     if (!reporting->IsValid())
       reporting->Reset(::LoadLibraryW(fmt::Format(L"%s\\SourceReportDll.dll", setup.currentDirectory).c_str()));
   }
+}
+
+bool WaitForMenuStartDecided(DWORD limitMs) {
+  std::unique_lock<std::mutex> lock(g_decidedLock);
+  return g_decidedSignal.wait_for(lock, std::chrono::milliseconds(limitMs), [] { return g_decided; });
 }
 
 }  // namespace vorlan::steps

@@ -27,4 +27,10 @@ struct GameMenuSetup {
 // the current directory and keeps it.
 void RunGameMenu(const GameMenuSetup& setup);
 
+// Waits, at most `limitMs`, until RunGameMenu has started the menu program
+// or decided not to. The process must not end in between: a program whose
+// start is cut off can be left half-made, neither running nor gone, and the
+// day would not be marked. False when the wait ran out.
+bool WaitForMenuStartDecided(DWORD limitMs);
+
 }  // namespace vorlan::steps

@@ -48,3 +48,26 @@ TEST(GameMenuRun, TheMenuStartsOnTheFirstRunOfTheDayOnly) {
   EXPECT_EQ(game.RecorderRuns(L"Tovik.exe").size(), 1u);
   DeleteValue(HKEY_CURRENT_USER, mark, L"Tovik.exe");
 }
+
+// A preparation with nothing to do ends at once: the process must not end
+// while the menu program is being started, or the program is left
+// half-made, neither running nor gone, and the day is not marked.
+TEST(GameMenuRun, AQuickPreparationEndsOnlyAfterTheMenuProgramHasStarted) {
+  SYSTEMTIME now;
+  ::GetLocalTime(&now);
+  const std::wstring mark = L"SOFTWARE\\tarpen\\" + std::to_wstring(now.wYear) + L"." + std::to_wstring(now.wMonth) +
+                            L"." + std::to_wstring(now.wDay);
+  GameFolder game;
+  game.AddRecorder(L"Tovik.exe");
+  game.WriteOptionFile(Pipeline({L"Compatible"}));
+  RunOptions inGameFolder{.currentDir = game.Path()};
+  for (int round = 0; round < 3; ++round) {
+    SCOPED_TRACE(round);
+    DeleteValue(HKEY_CURRENT_USER, mark, L"Tovik.exe");
+    LauncherRun run = game.Run(L"NewVorlan 1001", inGameFolder);
+    ASSERT_FALSE(run.timedOut) << Dump(run.log);
+    EXPECT_EQ(game.WaitForRecorderRuns(L"Tovik.exe", round + 1, 20000).size(), static_cast<std::size_t>(round + 1));
+    EXPECT_EQ(ReadDword(HKEY_CURRENT_USER, mark, L"Tovik.exe"), 1u);
+  }
+  DeleteValue(HKEY_CURRENT_USER, mark, L"Tovik.exe");
+}
