@@ -31,6 +31,20 @@ function(vorlan_wine_prefix_path prefix out)
   set(${out} "${VORLAN_WINE_DIR}/prefix-${prefix}" PARENT_SCOPE)
 endfunction()
 
+# vorlan_wine_cases_run_serial(<Suite.Case> ... PREFIXES win64 win32)
+# The named cases of a Wine test program run alone, in every prefix this
+# build has (the check build has no win32 prefix).
+function(vorlan_wine_cases_run_serial)
+  cmake_parse_arguments(ARG "" "" "PREFIXES" ${ARGN})
+  if(VORLAN_CHECK64)
+    list(REMOVE_ITEM ARG_PREFIXES win32)
+  endif()
+  foreach(prefix IN LISTS ARG_PREFIXES)
+    list(TRANSFORM ARG_UNPARSED_ARGUMENTS PREPEND "wine.${prefix}." OUTPUT_VARIABLE tests)
+    set_tests_properties(${tests} PROPERTIES RUN_SERIAL TRUE)
+  endforeach()
+endfunction()
+
 # vorlan_add_wine_gtest(<name> SOURCES ... [LIBS ...] [PREFIXES win64 win32]
 #                       [RESOURCE_LOCK lock ...] [LABELS ...] [TIMEOUT s] [WHOLE])
 # WHOLE: one CTest test runs all cases of the program (for fast unit tests).

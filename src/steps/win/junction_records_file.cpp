@@ -110,21 +110,18 @@ bool JunctionRecordFile::Modify(const std::function<bool(const std::wstring&)>& 
   ::DeleteFileW(next.c_str());
   if (OS::PathExists(path_) && !::CopyFileW(path_.c_str(), next.c_str(), FALSE)) return false;
   StartFileWhenMissing(next);
-  if (!change(next) || !::MoveFileExW(next.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    const DWORD error = ::GetLastError();
-    ::DeleteFileW(next.c_str());
-    ::SetLastError(error);
-    return false;
-  }
-  return true;
+  return TakePlaceOfFile(next, change(next));
 }
 
 bool JunctionRecordFile::ReplaceAll(const vorlan::JunctionRecordSet& records) {
   const std::wstring scratch = path_ + L".next";
   ::DeleteFileW(scratch.c_str());
   JunctionRecordFile next(scratch);
-  if (!vorlan::ReplaceRecords(next, records) ||
-      !::MoveFileExW(scratch.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  return TakePlaceOfFile(scratch, vorlan::ReplaceRecords(next, records));
+}
+
+bool JunctionRecordFile::TakePlaceOfFile(const std::wstring& scratch, bool written) {
+  if (!written || !::MoveFileExW(scratch.c_str(), path_.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     const DWORD error = ::GetLastError();
     ::DeleteFileW(scratch.c_str());
     ::SetLastError(error);

@@ -28,6 +28,10 @@ class JunctionRecordFile : public vorlan::RecordStore {
  private:
   bool Modify(const std::function<bool(const std::wstring&)>& change);
   static void StartFileWhenMissing(const std::wstring& path);
+  // `scratch`, when `written`, takes the file's place in one rename;
+  // otherwise, or when the rename fails, it is deleted and false returned
+  // with the error of the failure.
+  bool TakePlaceOfFile(const std::wstring& scratch, bool written);
   std::wstring path_;
 };
 
