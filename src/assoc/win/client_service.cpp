@@ -19,6 +19,7 @@
 #include "platform/win/code_page.h"
 #include "platform/win/com_init.h"
 #include "platform/win/scoped_resource.h"
+#include "platform/win/system_functions.h"
 
 namespace {
 
@@ -40,8 +41,8 @@ constexpr std::uint32_t kPathBufferBytes = 260;
 // A VARIANT that is cleared when it goes out of scope.
 class ScopedVariant {
  public:
-  ScopedVariant() { ::VariantInit(&v_); }
-  ~ScopedVariant() { ::VariantClear(&v_); }
+  ScopedVariant() { v_.vt = VT_EMPTY; }
+  ~ScopedVariant() { OS::late::VariantClear(&v_); }
   ScopedVariant(const ScopedVariant&) = delete;
   ScopedVariant& operator=(const ScopedVariant&) = delete;
   VARIANT* Get() { return &v_; }
@@ -122,7 +123,7 @@ std::unique_ptr<Json::CJsonPacketHead> CClientService::Exchange(const Json::CJso
     auto pending = std::make_shared<PendingRequest>();
     pending->service = service;
     pending->in.Get()->vt = VT_BSTR;
-    pending->in.Get()->bstrVal = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
+    pending->in.Get()->bstrVal = OS::late::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     if (pending->in.Get()->bstrVal == nullptr) return nullptr;
 
     // The service answers on a thread of its own, so that one that hangs
@@ -145,9 +146,9 @@ std::unique_ptr<Json::CJsonPacketHead> CClientService::Exchange(const Json::CJso
     // caller goes on as if nothing had come back.
     if (FAILED(pending->status)) return nullptr;
     VARIANT* out = pending->out.Get();
-    if (FAILED(::VariantChangeType(out, out, 0, VT_BSTR))) return nullptr;
+    if (FAILED(OS::late::VariantChangeType(out, out, 0, VT_BSTR))) return nullptr;
     BSTR reply = out->bstrVal;
-    std::wstring wide(reply == nullptr ? L"" : reply, reply == nullptr ? 0 : ::SysStringLen(reply));
+    std::wstring wide(reply == nullptr ? L"" : reply, reply == nullptr ? 0 : OS::late::SysStringLen(reply));
     return Json::CreatePacket(OS::ToThreadAnsi(wide));
   } catch (const std::exception&) {
     return nullptr;

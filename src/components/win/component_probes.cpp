@@ -1,8 +1,9 @@
 #include "components/win/component_probes.h"
 
-#include <shlwapi.h>
+#include <windows.h>
 
 #include "platform/win/scoped_resource.h"
+#include "platform/win/system_functions.h"
 
 namespace components {
 
@@ -33,7 +34,7 @@ std::wstring WindowsDirectory() {
 void DeleteClassesRootKey(const std::wstring& key) {
   // A name of nothing but separators would name the whole hive.
   if (key.find_first_not_of(L"\\/ ") == std::wstring::npos) return;
-  ::SHDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
+  OS::late::SHDeleteKeyW(HKEY_CLASSES_ROOT, key.c_str());
 }
 
 }  // namespace components

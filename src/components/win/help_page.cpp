@@ -1,13 +1,13 @@
 #include "components/win/help_page.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include <cstdint>
 
 #include "components/core/catalogue_layout.h"
 #include "platform/core/log_mgr.h"
 #include "platform/win/com_init.h"
+#include "platform/win/system_functions.h"
 
 namespace components {
 
@@ -19,7 +19,7 @@ bool OpenHelpPage(const std::wstring& language) {
   {
     const OS::ScopedComInit com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
     result = reinterpret_cast<std::intptr_t>(
-        ::ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
+        OS::late::ShellExecuteW(nullptr, nullptr, page.c_str(), nullptr, nullptr, SW_SHOWNORMAL));
   }
   if (result > 32) return true;
   CLogMgr::GetInstance().Log(32, L"ComponentOption: CComponent::Setup. ShellExecute %s Failed. nError: %d", page,

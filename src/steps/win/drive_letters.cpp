@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/win/system_functions.h"
+
 namespace vorlan::steps {
 namespace {
 
@@ -17,11 +19,11 @@ namespace {
 std::optional<LetterState> NetworkState(const std::wstring& drive) {
   std::vector<wchar_t> remote(1024);
   DWORD size = static_cast<DWORD>(remote.size());
-  DWORD rc = ::WNetGetConnectionW(drive.c_str(), remote.data(), &size);
+  DWORD rc = OS::late::WNetGetConnectionW(drive.c_str(), remote.data(), &size);
   if (rc == ERROR_MORE_DATA) {
     remote.resize(size + 1);
     size = static_cast<DWORD>(remote.size());
-    rc = ::WNetGetConnectionW(drive.c_str(), remote.data(), &size);
+    rc = OS::late::WNetGetConnectionW(drive.c_str(), remote.data(), &size);
   }
   if (rc != NO_ERROR && rc != ERROR_CONNECTION_UNAVAIL) return std::nullopt;
   return LetterState{rc == NO_ERROR ? LetterUse::Network : LetterUse::Remembered, remote.data(), L""};
@@ -50,7 +52,7 @@ long DefineFolderMapping(wchar_t letter, const std::wstring& folder) {
 
 long RemoveMapping(wchar_t letter, const LetterState& state) {
   const std::wstring drive = DriveName(letter);
-  if (state.use == LetterUse::Network) return static_cast<long>(::WNetCancelConnection2W(drive.c_str(), 0, FALSE));
+  if (state.use == LetterUse::Network) return static_cast<long>(OS::late::WNetCancelConnection2W(drive.c_str(), 0, FALSE));
   const DWORD flags = DDD_REMOVE_DEFINITION | DDD_EXACT_MATCH_ON_REMOVE | DDD_RAW_TARGET_PATH;
   if (::DefineDosDeviceW(flags, drive.c_str(), state.devicePath.c_str())) return 0;
   return static_cast<long>(::GetLastError());
@@ -63,7 +65,7 @@ std::optional<long> ConnectShare(wchar_t letter, const std::wstring& share, unsi
         resource.dwType = RESOURCETYPE_DISK;
         resource.lpLocalName = const_cast<wchar_t*>(drive.c_str());
         resource.lpRemoteName = const_cast<wchar_t*>(share.c_str());
-        return static_cast<long>(::WNetAddConnection2W(&resource, nullptr, nullptr, 0));
+        return static_cast<long>(OS::late::WNetAddConnection2W(&resource, nullptr, nullptr, 0));
       },
       timeoutMs);
 }

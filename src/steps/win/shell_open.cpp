@@ -1,9 +1,9 @@
 #include "steps/win/shell_open.h"
 
 #include <windows.h>
-#include <shellapi.h>
 
 #include "platform/win/com_init.h"
+#include "platform/win/system_functions.h"
 
 namespace vorlan::steps {
 
@@ -12,7 +12,7 @@ int ShellOpen(const wchar_t* verb, const std::wstring& file, const wchar_t* para
   // COM for the length of one call; a thread that already has COM keeps it
   // as it is.
   const OS::ScopedComInit com(COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
-  HINSTANCE result = ::ShellExecuteW(nullptr, verb, file.c_str(), parameters, directory, show);
+  HINSTANCE result = OS::late::ShellExecuteW(nullptr, verb, file.c_str(), parameters, directory, show);
   return static_cast<int>(reinterpret_cast<INT_PTR>(result));
 }
 

@@ -6,6 +6,7 @@
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/win/os_info.h"
+#include "platform/win/system_functions.h"
 #include "steps/core/path_macros.h"
 
 namespace {
@@ -35,7 +36,7 @@ Expanded Expand(std::wstring_view variable) {
 
 std::wstring ShellFolder(int csidl) {
   wchar_t buffer[vorlan::kFolderBufferChars] = {};
-  ::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
+  OS::late::SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, buffer);
   buffer[vorlan::kFolderBufferChars - 1] = L'\0';
   return buffer;
 }
