@@ -2,9 +2,11 @@
 
 #include <windows.h>
 #include <psapi.h>
-#include <tlhelp32.h>
+#include <winternl.h>
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "platform/core/log_mgr.h"
 #include "platform/win/module_path.h"
@@ -18,6 +20,41 @@ ULONGLONG CreationTime(HANDLE process) {
   return (static_cast<ULONGLONG>(created.dwHighDateTime) << 32) | created.dwLowDateTime;
 }
 
+struct RunningProcess {
+  DWORD id = 0;
+  std::wstring fileName;  // the executable's file name, without its folder
+};
+
+// Every running process, from one question to the system. A snapshot walked
+// entry by entry costs Wine a round trip per entry: several milliseconds
+// of every start, on a PC with a few dozen processes.
+std::vector<RunningProcess> RunningProcesses() {
+  constexpr NTSTATUS kInfoLengthMismatch = static_cast<NTSTATUS>(0xC0000004L);
+  std::vector<RunningProcess> processes;
+  std::vector<ULONG_PTR> buffer(64 * 1024 / sizeof(ULONG_PTR));  // aligned for the records
+  NTSTATUS status = kInfoLengthMismatch;
+  // Processes may start between the calls: a few tries with a larger buffer.
+  for (int attempt = 0; attempt < 8 && status == kInfoLengthMismatch; ++attempt) {
+    ULONG needed = 0;
+    const ULONG bytes = static_cast<ULONG>(buffer.size() * sizeof(ULONG_PTR));
+    status = ::NtQuerySystemInformation(SystemProcessInformation, buffer.data(), bytes, &needed);
+    if (status == kInfoLengthMismatch) buffer.resize((std::max<size_t>(needed, bytes) * 2) / sizeof(ULONG_PTR) + 1);
+  }
+  if (status < 0) return processes;
+  const auto* bytes = reinterpret_cast<const unsigned char*>(buffer.data());
+  const size_t end = buffer.size() * sizeof(ULONG_PTR);
+  for (size_t offset = 0; offset + sizeof(SYSTEM_PROCESS_INFORMATION) <= end;) {
+    const auto* info = reinterpret_cast<const SYSTEM_PROCESS_INFORMATION*>(bytes + offset);
+    RunningProcess process;
+    process.id = static_cast<DWORD>(reinterpret_cast<ULONG_PTR>(info->UniqueProcessId));
+    if (info->ImageName.Buffer) process.fileName.assign(info->ImageName.Buffer, info->ImageName.Length / sizeof(wchar_t));
+    processes.push_back(std::move(process));
+    if (info->NextEntryOffset == 0) break;
+    offset += info->NextEntryOffset;
+  }
+  return processes;
+}
+
 std::wstring Lower(std::wstring text) {
   if (!text.empty()) ::CharLowerBuffW(text.data(), static_cast<DWORD>(text.size()));
   return text;
@@ -29,16 +66,12 @@ void TerminateOtherVorlan() {
   const DWORD ownId = ::GetCurrentProcessId();
   const ULONGLONG ownStart = CreationTime(::GetCurrentProcess());
 
-  OS::ScopedHandle snapshot(::CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0));
-  if (!snapshot) return;
-  PROCESSENTRY32W entry = {};
-  entry.dwSize = sizeof(entry);
-  for (BOOL more = ::Process32FirstW(snapshot.Get(), &entry); more; more = ::Process32NextW(snapshot.Get(), &entry)) {
-    if (entry.th32ProcessID == ownId) continue;
+  for (const RunningProcess& entry : RunningProcesses()) {
+    if (entry.id == ownId || entry.fileName.empty()) continue;
     // A cheap test first: the process's file name must occur in our path.
-    if (ownPath.find(Lower(entry.szExeFile)) == std::wstring::npos) continue;
+    if (ownPath.find(Lower(entry.fileName)) == std::wstring::npos) continue;
 
-    OS::ScopedHandle process(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.th32ProcessID));
+    OS::ScopedHandle process(::OpenProcess(PROCESS_ALL_ACCESS, FALSE, entry.id));
     if (!process) continue;
     wchar_t path[MAX_PATH] = {};
     if (!::GetModuleFileNameExW(process.Get(), nullptr, path, MAX_PATH)) continue;
@@ -47,9 +80,9 @@ void TerminateOtherVorlan() {
     // moment would otherwise end each other, and nothing would be prepared.
     // A later copy ends this one itself (equal times: the lower id goes).
     const ULONGLONG otherStart = CreationTime(process.Get());
-    if (otherStart > ownStart || (otherStart == ownStart && entry.th32ProcessID > ownId)) continue;
+    if (otherStart > ownStart || (otherStart == ownStart && entry.id > ownId)) continue;
 
-    CLogMgr::GetInstance().Log(4, L"TerminateOtherVorlan. ProcessPath: %s, ProcessID:%d", path, entry.th32ProcessID);
+    CLogMgr::GetInstance().Log(4, L"TerminateOtherVorlan. ProcessPath: %s, ProcessID:%d", path, entry.id);
     ::TerminateProcess(process.Get(), 0);
   }
 }
