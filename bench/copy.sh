@@ -17,8 +17,11 @@
 #   1. tree_copy_bench.exe (OS::CopyFolderTree) under Wine
 #   2. xcopy /s /e /y under Wine
 #   3. cp -r on the host
+#   4. tree_copy_bench.exe --open-only under Wine: every folder made, every
+#      file opened and every copy created and closed, no byte copied: the
+#      least any copy through the Win32 file calls costs under this Wine
 # and prints the median wall times and the ratio of 1 to 2. Every copy is
-# checked against the source. Wine prefix: the benchmarks' own
+# checked against the source (4: the same files, empty). Wine prefix: the benchmarks' own
 # (build/bench-wine), or $BENCH_WINEPREFIX.
 set -euo pipefail
 
@@ -87,11 +90,22 @@ for i in $(seq 1 "$runs"); do
   fi
   timed xcopy dst-xcopy bench_wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\"
   timed cp dst-cp cp -r "$work/src" "$work/dst-cp"
+  rm -rf "${work:?}/dst-open"; sync
+  start=$(now_ms)
+  bench_wine "$win\\tree_copy_bench.exe" --open-only "$win\\dst-open" "$win\\src" </dev/null >/dev/null 2>&1 || true
+  end=$(now_ms)
+  if [ "$(cd "$work/src" && find . | sort)" != "$(cd "$work/dst-open" && find . | sort)" ]; then
+    echo "copy.sh: --open-only did not make the same files" >&2
+    exit 1
+  fi
+  rm -rf "${work:?}/dst-open"; sync
+  echo $((end - start)) >>"$work/times-open"
 done
 
 vorlan=$(median <"$work/times-vorlan")
 xcopy=$(median <"$work/times-xcopy")
 cprun=$(median <"$work/times-cp")
+opening=$(median <"$work/times-open")
 echo
 echo "$BENCH_BUILD_TEXT"
 echo "medians of $runs runs; trees on $([ "${COPY_IN_MEMORY:-0}" = 1 ] && echo "/dev/shm" || echo "the prefix's disk"); $(uptime | sed 's/.*load/load/')"
@@ -101,8 +115,10 @@ if [ -n "$baseline" ]; then
 fi
 printf '%-40s %6d ms\n' "xcopy /s /e /y under Wine" "$xcopy"
 printf '%-40s %6d ms\n' "cp -r on the host" "$cprun"
+printf '%-40s %6d ms\n' "opening and creating each file, no bytes" "$opening"
 awk -v v="$vorlan" -v x="$xcopy" -v c="$cprun" 'BEGIN {
   printf "ratio CopyFolderTree / xcopy: %.2f\nratio CopyFolderTree / cp -r: %.2f\n", v / x, v / c }'
+awk -v o="$opening" -v x="$xcopy" 'BEGIN { printf "ratio opening-only / xcopy: %.2f (the per-file calls alone, one file at a time)\n", o / x }'
 if [ -n "$baseline" ]; then
   awk -v v="$vorlan" -v b="$(median <"$work/times-baseline")" 'BEGIN { printf "ratio CopyFolderTree / baseline: %.2f\n", v / b }'
 fi
