@@ -26,4 +26,15 @@ std::wstring ModuleNameOf(std::wstring_view path) {
   return std::wstring(name);
 }
 
+bool IsSameOrBelow(std::wstring_view path, std::wstring_view folder) {
+  const auto trimmed = [](std::wstring_view text) {
+    const std::size_t end = text.find_last_not_of(L'\\');
+    return end == std::wstring_view::npos ? std::wstring_view() : text.substr(0, end + 1);
+  };
+  path = trimmed(path);
+  folder = trimmed(folder);
+  if (folder.empty() || path.size() < folder.size() || path.substr(0, folder.size()) != folder) return false;
+  return path.size() == folder.size() || path[folder.size()] == L'\\';
+}
+
 }  // namespace vorlan

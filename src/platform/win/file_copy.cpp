@@ -33,6 +33,21 @@ std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
 
 bool IsDriveOnly(const std::wstring& path) { return path.size() == 2 && path[1] == L':'; }
 
+// The full path of `path`, in capitals, for comparing with another; empty
+// when it has none.
+std::wstring ComparablePath(const std::wstring& path) {
+  std::wstring full(MAX_PATH, L'\0');
+  DWORD length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (length >= full.size()) {
+    full.resize(length);
+    length = ::GetFullPathNameW(path.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  }
+  if (length == 0 || length >= full.size()) return std::wstring();
+  full.resize(length);
+  ::CharUpperBuffW(full.data(), length);
+  return full;
+}
+
 // One line of the walk, in walk order: a file to copy (on the walking thread
 // or a helper), or a failure the walk itself found. Reported on the walking
 // thread.
@@ -158,6 +173,13 @@ bool CopySingleFile(const std::wstring& src, const std::wstring& dst, bool failI
 }
 
 bool CopyFolderTree(const std::wstring& dst, const std::wstring& src) {
+  // A destination inside the source would be walked as part of the source:
+  // every level copied into the next until the paths grow too long.
+  const std::wstring fullSource = ComparablePath(src);
+  if (!fullSource.empty() && vorlan::IsSameOrBelow(ComparablePath(dst), fullSource)) {
+    CLogMgr::GetInstance().Log(32, L"OS::CopyFolderTree. %s lies inside %s: a folder is not copied into itself", dst, src);
+    return false;
+  }
   bool complete = true;
   // Helpers see the file system as the caller does: with redirection
   // switched off when the caller has it off.

@@ -23,7 +23,8 @@ bool CopySingleFile(const std::wstring& src, const std::wstring& dst, bool failI
 // missing), replacing files of the same name; read-only targets are not
 // unprotected. Every entry is attempted; each file or folder that cannot
 // be copied is logged. True only when the source could be listed and
-// everything in it was copied.
+// everything in it was copied. A destination that is the source or lies
+// inside it is refused (logged, nothing made or copied).
 bool CopyFolderTree(const std::wstring& dst, const std::wstring& src);
 
 }  // namespace OS

@@ -2,7 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <cwchar>
+#include <string>
+
 using vorlan::DirectoryOf;
+using vorlan::IsSameOrBelow;
 using vorlan::ModuleNameOf;
 using vorlan::PathJoin;
 
@@ -28,4 +32,30 @@ TEST(ModuleName, TextBetweenLastBackslashAndLastDot) {
   EXPECT_EQ(ModuleNameOf(L""), L"");
   EXPECT_EQ(DirectoryOf(L"C:\\games\\Vorlan.exe"), L"C:\\games");
   EXPECT_EQ(DirectoryOf(L"Vorlan.exe"), L"");
+}
+
+TEST(SameOrBelow, OnlyTheFolderItselfAndWhatLiesUnderIt) {
+  struct Row {
+    const wchar_t* path;
+    const wchar_t* folder;
+    bool below;
+  };
+  const Row rows[] = {
+      {L"C:\\GAMES\\X", L"C:\\GAMES\\X", true},
+      {L"C:\\GAMES\\X\\", L"C:\\GAMES\\X", true},
+      {L"C:\\GAMES\\X\\BACKUP", L"C:\\GAMES\\X\\", true},
+      {L"C:\\GAMES\\X\\A\\B", L"C:\\GAMES\\X", true},
+      {L"C:\\X", L"C:\\", true},
+      {L"C:\\GAMES\\X2", L"C:\\GAMES\\X", false},
+      {L"C:\\GAMES", L"C:\\GAMES\\X", false},
+      {L"D:\\GAMES\\X", L"C:\\GAMES\\X", false},
+      {L"\\\\SERVER\\SHARE\\X", L"\\\\SERVER\\SHARE", true},
+      {L"C:\\X", L"", false},
+      {L"C:\\X", L"\\", false},
+  };
+  for (const Row& row : rows) {
+    EXPECT_EQ(IsSameOrBelow(row.path, row.folder), row.below)
+        << std::string(row.path, row.path + std::wcslen(row.path)) << " in "
+        << std::string(row.folder, row.folder + std::wcslen(row.folder));
+  }
 }

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <set>
 
 #include "platform/win/scoped_resource.h"
@@ -335,7 +336,7 @@ TEST(CopyStep, BadValuesAreReportedOrSkippedAndNothingIsLost) {
   while (longDst.size() < 300) longDst += L"\\" + std::wstring(30, L'L');
   const std::wstring suite = game.Path().substr(2);  // "\vorlan-tests\<suite>.<case>"
   game.WriteOptionFile(OptionFileRunning(L"Copy",
-      L"[Copy]\nNum=8\n"
+      L"[Copy]\nNum=9\n"
       L"[Copy0]\nSrc=\nDst=" + game.File(L"x0") + L"\n"          // no source: skipped
       L"[Copy1]\nSrc=data\n"                                     // no destination: skipped
       L"[Copy2]\nSrc=data\nDst=$$\n"                             // resolves to nothing: skipped
@@ -343,7 +344,8 @@ TEST(CopyStep, BadValuesAreReportedOrSkippedAndNothingIsLost) {
       L"[Copy4]\nSrc=data\nDst=" + missingDrive + L"\\games\\x\n"
       L"[Copy5]\nIsFile=1\nSrc=no-such.txt\nDst=" + game.File(L"n.txt") + L"\n"
       L"[Copy6]\nSrc=data\nDst=" + longDst + L"\n"
-      L"[Copy7]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + missingDrive + L"\\a.ini\n"));
+      L"[Copy7]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + missingDrive + L"\\a.ini\n"
+      L"[Copy8]\nSrc=data\nDst=" + game.File(L"DATA\\backup") + L"\n"));  // into itself
   LauncherRun run = RunLauncher(game);
 
   const wchar_t* longResult = FileExists(longDst + L"\\sub\\y.txt") ? L"Success" : L"Failed";
@@ -352,8 +354,16 @@ TEST(CopyStep, BadValuesAreReportedOrSkippedAndNothingIsLost) {
                     Reported(game.File(L"data"), missingDrive + L"\\games\\x", L"Failed"),
                     Reported(game.File(L"no-such.txt"), game.File(L"n.txt"), L"Failed"),
                     Reported(game.File(L"data"), longDst, longResult),
-                    Reported(game.File(L"cfg\\a.ini"), missingDrive + L"\\a.ini", L"Failed")}))
+                    Reported(game.File(L"cfg\\a.ini"), missingDrive + L"\\a.ini", L"Failed"),
+                    Reported(game.File(L"data"), game.File(L"DATA\\backup"), L"Failed")}))
       << Dump(run.log);
+  const auto errors = TextsAtLevel(CopyLines(run), 32);
+  EXPECT_EQ(std::count(errors.begin(), errors.end(),
+                       L"OS::CopyFolderTree. " + game.File(L"DATA\\backup") + L" lies inside " + game.File(L"data") +
+                           L": a folder is not copied into itself"),
+            1)
+      << Dump(run.log);
+  EXPECT_FALSE(DirectoryExists(game.File(L"data\\backup")));
   EXPECT_TRUE(FileExists(game.File(L"unknown\\sub\\y.txt")));
   EXPECT_FALSE(DirectoryExists(game.File(L"x0")));
   // The game's own files are all still there.
