@@ -24,16 +24,14 @@ bool Dialog::Create(int templateId, HWND parent) {
 }
 
 void Dialog::Destroy() {
-  if (hwnd_ && !modal_) {
-    HWND h = hwnd_;
-    hwnd_ = nullptr;
-    ::DestroyWindow(h);
-  }
+  if (modal_) return;
+  if (const HWND h = hwnd_.exchange(nullptr)) ::DestroyWindow(h);
 }
 
 void Dialog::End(INT_PTR result) {
-  if (!hwnd_) return;
-  if (modal_) ::EndDialog(hwnd_, result);
+  const HWND window = hwnd_.load();
+  if (!window) return;
+  if (modal_) ::EndDialog(window, result);
   else Destroy();
 }
 
@@ -54,7 +52,8 @@ INT_PTR CALLBACK Dialog::DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   if (!self) return FALSE;
   if (message == WM_NCDESTROY) {
     ::SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-    if (self->hwnd_ == hwnd) self->hwnd_ = nullptr;
+    HWND expected = hwnd;
+    self->hwnd_.compare_exchange_strong(expected, nullptr);
     return FALSE;
   }
   bool handled = false;

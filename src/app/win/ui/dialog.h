@@ -5,6 +5,8 @@
 
 #include <windows.h>
 
+#include <atomic>
+
 namespace ui {
 
 class Dialog {
@@ -21,8 +23,12 @@ class Dialog {
   bool Create(int templateId, HWND parent = nullptr);
   void Destroy();
 
-  HWND Hwnd() const { return hwnd_; }
-  HWND Item(int id) const { return hwnd_ ? ::GetDlgItem(hwnd_, id) : nullptr; }
+  // The window while it exists; any thread may ask.
+  HWND Hwnd() const { return hwnd_.load(); }
+  HWND Item(int id) const {
+    const HWND window = hwnd_.load();
+    return window ? ::GetDlgItem(window, id) : nullptr;
+  }
   void End(INT_PTR result);
 
  protected:
@@ -34,7 +40,8 @@ class Dialog {
  private:
   static INT_PTR CALLBACK DialogProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 
-  HWND hwnd_ = nullptr;
+  // Set and cleared on the dialog's thread, read by the preparation's too.
+  std::atomic<HWND> hwnd_{nullptr};
   bool modal_ = false;
 };
 
