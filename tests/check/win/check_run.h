@@ -16,9 +16,12 @@ struct CheckRun {
   std::vector<std::wstring> lines;
 };
 
+// Each run writes to a file of its own: the last run's file may still be
+// held open for a moment by what Wine started for it.
 inline CheckRun RunCheck(const std::wstring& folder, const std::wstring& arguments) {
+  static int runs = 0;
   CheckRun run;
-  const std::wstring outPath = folder + L".out.txt";
+  const std::wstring outPath = folder + L".out" + std::to_wstring(++runs) + L".txt";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
   HANDLE out = ::CreateFileW(outPath.c_str(), GENERIC_WRITE, FILE_SHARE_READ, &inherit, CREATE_ALWAYS, 0, nullptr);
   if (out == INVALID_HANDLE_VALUE) return run;
@@ -30,7 +33,10 @@ inline CheckRun RunCheck(const std::wstring& folder, const std::wstring& argumen
   PROCESS_INFORMATION pi{};
   std::wstring commandLine = L"\"" + vtest::UnixToWine(VORLAN_CHECK_EXE) + L"\" " + arguments;
   if (::CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, TRUE, CREATE_NO_WINDOW, nullptr, nullptr, &si, &pi)) {
-    ::WaitForSingleObject(pi.hProcess, 60000);
+    if (::WaitForSingleObject(pi.hProcess, 60000) != WAIT_OBJECT_0) {
+      ::TerminateProcess(pi.hProcess, 0xFFFFFFFF);
+      ::WaitForSingleObject(pi.hProcess, 5000);
+    }
     ::GetExitCodeProcess(pi.hProcess, &run.exitCode);
     ::CloseHandle(pi.hThread);
     ::CloseHandle(pi.hProcess);
