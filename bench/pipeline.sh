@@ -4,7 +4,9 @@
 # nothing (bare_win32.exe), and the floor (launcher_floor.exe): what any
 # launcher must do under Wine (common controls, COM and one class asked
 # for, a hidden window, the logging library loaded). Medians of RUNS runs
-# each (default 15), the three programs taking turns. Then where the
+# each (default 15), the three programs taking turns, and the median of
+# each round's own launcher/floor ratio: this machine's speed drifts by a
+# fifth over minutes, which the ratio of the medians follows. Then where the
 # launcher's time goes, from its log's millisecond timestamps and the host's
 # clock around each run. Not part of the tests.
 #
@@ -80,7 +82,9 @@ for p in Vorlan bare_win32 launcher_floor; do bench_wine "C:\\bench-pipeline\\$p
 
 : >"$work/launcher"; : >"$work/bare"; : >"$work/floor"; : >"$work/phases"
 for _ in $(seq 1 "$runs"); do
-  rm -rf "$dir/Log"
+  # Only this run's lines, in the day's log file as a later run finds it:
+  # there already (the warm-up made it), emptied rather than removed.
+  for log in "$dir"/Log/*.log; do if [ -e "$log" ]; then : >"$log"; fi; done
   read -r total start end < <(run_ms 'C:\bench-pipeline\Vorlan.exe' NewVorlan 1)
   echo "$total" >>"$work/launcher"
   phases "$start" "$end" >>"$work/phases"
@@ -102,6 +106,9 @@ printf '%-44s %5s ms\n' "floor (launcher_floor.exe)" "$floor"
 printf '%-44s %5s ms\n' "bare Win32 program (bare_win32.exe)" "$bare"
 awk -v a="$launcher" -v f="$floor" -v b="$bare" 'BEGIN {
   printf "ratio launcher/floor: %.2f   launcher/bare: %.2f   floor/bare: %.2f\n", a / f, a / b, f / b }'
+# The machine's speed drifts over minutes; within one round it hardly does.
+paste -d' ' "$work/launcher" "$work/floor" | awk '$2 > 0 { printf "%.4f\n", $1 / $2 }' | sort -n |
+  awk '{ v[NR] = $1 } END { if (NR) printf "ratio launcher/floor, median of the %d rounds'"'"' own ratios: %.2f\n", NR, v[int((NR + 1) / 2)] }'
 echo
 echo "where the launcher's time goes (medians; log timestamps have 1 ms resolution):"
 printf '  %-58s %5s ms\n' \
