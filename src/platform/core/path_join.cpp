@@ -6,8 +6,7 @@ std::wstring PathJoin(std::wstring_view base, std::wstring_view tail) {
   std::size_t lead = tail.find_first_not_of(L'\\');
   std::wstring_view rest = lead == std::wstring_view::npos ? std::wstring_view() : tail.substr(lead);
   if (base.empty()) return std::wstring(tail);
-  std::size_t end = base.find_last_not_of(L'\\');
-  std::wstring result(base.substr(0, end == std::wstring_view::npos ? 0 : end + 1));
+  std::wstring result = WithoutTrailingBackslashes(base);
   result += L'\\';
   result += rest;
   return result;
@@ -26,14 +25,15 @@ std::wstring ModuleNameOf(std::wstring_view path) {
   return std::wstring(name);
 }
 
-bool IsSameOrBelow(std::wstring_view path, std::wstring_view folder) {
-  const auto trimmed = [](std::wstring_view text) {
-    const std::size_t end = text.find_last_not_of(L'\\');
-    return end == std::wstring_view::npos ? std::wstring_view() : text.substr(0, end + 1);
-  };
-  path = trimmed(path);
-  folder = trimmed(folder);
-  if (folder.empty() || path.size() < folder.size() || path.substr(0, folder.size()) != folder) return false;
+std::wstring WithoutTrailingBackslashes(std::wstring_view path) {
+  const std::size_t end = path.find_last_not_of(L'\\');
+  return end == std::wstring_view::npos ? std::wstring() : std::wstring(path.substr(0, end + 1));
+}
+
+bool IsSameOrBelow(std::wstring_view wholePath, std::wstring_view wholeFolder) {
+  const std::wstring path = WithoutTrailingBackslashes(wholePath);
+  const std::wstring folder = WithoutTrailingBackslashes(wholeFolder);
+  if (folder.empty() || path.size() < folder.size() || path.compare(0, folder.size(), folder) != 0) return false;
   return path.size() == folder.size() || path[folder.size()] == L'\\';
 }
 

@@ -20,6 +20,9 @@ std::wstring DirectoryOf(std::wstring_view path);
 // "Game.Launcher"; a name without a dot is kept whole).
 std::wstring ModuleNameOf(std::wstring_view path);
 
+// The path without the backslashes at its end ("C:\\" gives "C:").
+std::wstring WithoutTrailingBackslashes(std::wstring_view path);
+
 // Whether `path` names `folder` itself or something below it. Both are full
 // paths in the same letter case (the caller's job: the rule compares as
 // written); trailing backslashes do not count, and "C:\Games2" is not below

@@ -26,11 +26,6 @@ constexpr int kMaxTreeDepth = 256;
 constexpr std::size_t kCopyHelpers = 3;
 constexpr std::size_t kFilesPerBatch = 256;
 
-std::wstring WithoutTrailingBackslashes(const std::wstring& path) {
-  std::size_t end = path.find_last_not_of(L'\\');
-  return end == std::wstring::npos ? std::wstring() : path.substr(0, end + 1);
-}
-
 bool IsDriveOnly(const std::wstring& path) { return path.size() == 2 && path[1] == L':'; }
 
 // The full path of `path`, in capitals, for comparing with another; empty
@@ -144,7 +139,7 @@ bool IsDirectory(const std::wstring& path) {
 }
 
 bool CreateDirectories(const std::wstring& path) {
-  const std::wstring target = WithoutTrailingBackslashes(path);
+  const std::wstring target = vorlan::WithoutTrailingBackslashes(path);
   if (target.empty()) return false;
   if (IsDirectory(target)) return true;
   // Walk up to the deepest folder that exists, then create downwards.
@@ -152,7 +147,7 @@ bool CreateDirectories(const std::wstring& path) {
   std::wstring current = target;
   while (!IsDirectory(current)) {
     missing.push_back(current);
-    std::wstring parent = WithoutTrailingBackslashes(vorlan::DirectoryOf(current));
+    std::wstring parent = vorlan::WithoutTrailingBackslashes(vorlan::DirectoryOf(current));
     if (parent.empty() || parent.size() >= current.size() || IsDriveOnly(parent)) break;
     current = parent;
   }
