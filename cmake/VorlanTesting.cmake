@@ -50,12 +50,16 @@ endfunction()
 # WHOLE: one CTest test runs all cases of the program (for fast unit tests).
 # Cases listed in tests/wine/wow64-cases.txt depend on a 32-bit process on
 # 64-bit Windows; they carry the label "wow64", which the x86-64 check build
-# does not run. The check build has no 32-bit Windows prefix.
+# does not run. Cases listed in tests/wine/product-cases.txt carry the label
+# "product": with the wow64 ones, the short run of the product build where
+# it runs only under emulation (docs/testing.md). The check build has no 32-bit Windows prefix.
 function(vorlan_add_wine_gtest name)
   cmake_parse_arguments(ARG "WHOLE" "TIMEOUT" "SOURCES;LIBS;PREFIXES;RESOURCE_LOCK;LABELS" ${ARGN})
   set(wow64_list "${CMAKE_SOURCE_DIR}/tests/wine/wow64-cases.txt")
   file(STRINGS "${wow64_list}" wow64_cases REGEX "^[A-Za-z0-9_]+\\.[A-Za-z0-9_]+$")
-  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${wow64_list}")
+  set(product_list "${CMAKE_SOURCE_DIR}/tests/wine/product-cases.txt")
+  file(STRINGS "${product_list}" product_cases REGEX "^[A-Za-z0-9_]+\\.[A-Za-z0-9_]+$")
+  set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS "${wow64_list}" "${product_list}")
   if(NOT ARG_PREFIXES)
     set(ARG_PREFIXES win64)
   endif()
@@ -100,6 +104,9 @@ function(vorlan_add_wine_gtest name)
       set(labels wine ${ARG_LABELS})
       if(case IN_LIST wow64_cases)
         list(APPEND labels wow64)
+      endif()
+      if(case IN_LIST product_cases)
+        list(APPEND labels product)
       endif()
       set_tests_properties(${test_name} PROPERTIES
         ENVIRONMENT "WINEPREFIX=${prefix_path};VORLAN_TEST_PREFIX=${prefix};VORLAN_WINE=${VORLAN_WINE_LOADER}"
