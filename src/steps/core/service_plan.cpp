@@ -30,6 +30,7 @@ ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wst
   plan.displayName = displayName.empty() ? name : displayName;
   if (name.empty() || name.size() > 256 || name.find_first_of(L"/\\") != std::wstring_view::npos) {
     plan.refusal = "bad service name";
+    plan.refusedKey = L"Name";
     return plan;
   }
   bool driver = false;
@@ -39,6 +40,7 @@ ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wst
     driver = true;
   else if (!SameNoCase(type, L"service")) {
     plan.refusal = "unknown type";
+    plan.refusedKey = L"Type";
     return plan;
   }
   plan.serviceType = driver ? kServiceKernelDriver : kServiceOwnProcess;
@@ -50,6 +52,7 @@ ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wst
     plan.startType = kServiceSystemStart;
   else {
     plan.refusal = "unknown start";
+    plan.refusedKey = L"Start";
     return plan;
   }
   plan.binaryPath = driver ? std::wstring(file) : L"\"" + std::wstring(file) + L"\"";

@@ -18,6 +18,7 @@ inline constexpr std::uint32_t kServiceSystemStart = 1;
 
 struct ServicePlan {
   std::optional<std::string> refusal;  // set: nothing is done, for this reason
+  std::wstring_view refusedKey;        // and the key of the entry it concerns
   std::uint32_t serviceType = kServiceOwnProcess;
   std::uint32_t startType = kServiceDemandStart;
   std::wstring binaryPath;   // as the service manager stores it
