@@ -116,7 +116,7 @@ constexpr KeyRow kRegServiceEntry[] = {{L"SkipOS", K::OsCode},        {L"IsClose
                                        {L"File", K::ExistingFile},    {L"Type", K::Text},
                                        {L"Start", K::Text},           {L"IsStart", K::Integer},
                                        {L"WaitTime", K::Integer}};
-constexpr KeyRow kAssocGamePathEntry[] = {{L"SkipOS", K::OsCode}, {L"PkgId", K::Text},
+constexpr KeyRow kAssocGamePathEntry[] = {{L"PkgId", K::PackageId},
                                          {L"Type", K::Integer, kAssocPathTypes},
                                          {L"Value", K::Text},    {L"Root", K::Text},    {L"Key", K::Text},
                                          {L"Name", K::Text},     {L"IsCloseRedirection", K::Integer},
@@ -130,7 +130,7 @@ constexpr KeyRow kAppLoc[] = {{L"IsNeed", K::Integer}, {L"Exe", K::Text}, {L"Par
 constexpr KeyRow kOpenUrl[] = {{L"Num", K::Integer}, {L"Url_#", K::Text}};
 constexpr KeyRow kWhichProcess[] = {{L"WhichProcess", K::Integer}};
 constexpr KeyRow kAssoc[] = {{L"Num", K::Integer}, {L"WaitSeconds", K::Integer}};
-constexpr KeyRow kAssocEntry[] = {{L"PkgId", K::Text}, {L"SkipOS", K::OsCode}};
+constexpr KeyRow kAssocEntry[] = {{L"PkgId", K::PackageId}, {L"SkipOS", K::OsCode}};
 constexpr KeyRow kPublic[] = {{L"Language", K::Text}};
 constexpr KeyRow kArgumentMgr[] = {{L"IsEnable64", K::Integer}};
 constexpr KeyRow kComponentList[] = {{L"Argc", K::Integer}, {L"Argument_#", K::Text}};

@@ -28,6 +28,7 @@ enum class ValueKind {
   DisplayPart,   // empty or decimal digits: anything else fails the "Display" step
   ExistingFile,  // below the program directory, a macro path or absolute; it must exist
   RegistryFile,  // an ExistingFile the launcher reads as a registry file (.reg, or .nfd/.psd)
+  PackageId,     // a package id of the client service, judged by the step
 };
 
 struct KeyRow {
