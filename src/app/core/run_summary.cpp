@@ -3,7 +3,9 @@
 namespace vorlan {
 
 bool ReportsFailedEntry(std::wstring_view resultLine) {
-  constexpr std::wstring_view kFailed = L", Failed";
+  // ", Failed" of most steps, and " Failed," of the associated-game packages
+  // ("Package 301 D:\pkg Failed, 1 of 2 registry files ...").
+  constexpr std::wstring_view kFailed = L" Failed";
   for (std::size_t at = resultLine.find(kFailed); at != std::wstring_view::npos;
        at = resultLine.find(kFailed, at + 1)) {
     const std::size_t after = at + kFailed.size();

@@ -8,8 +8,8 @@
 namespace vorlan {
 
 // A result line of a step ("<what>, Success" / "<what>, Failed[, <more>]" /
-// "<what>, Failed: <reason>")
-// that reports a failed entry.
+// "<what>, Failed: <reason>" / "<what> Failed, <more>") that reports a
+// failed entry: "Failed" after a blank, followed by the end, "," or ":".
 bool ReportsFailedEntry(std::wstring_view resultLine);
 
 // "SummaryOption: CVorlanDlg::ThreadProc. Steps run 5, entries failed 1, elapsed 1234 ms"

@@ -40,6 +40,7 @@ int RunCheckCommand(std::span<const std::wstring> args, const FolderOpener& open
     out(L"  prints what a run would do on this PC, step by step, without doing it");
     out(L"       vorlan-check --restore-display");
     out(L"  sets the PC's own display mode again from the record a \"Display\" step left, and removes the record");
+    out(L"       vorlan-check --version");
     return 3;
   }
   std::vector<Finding> all;

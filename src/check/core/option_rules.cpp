@@ -9,11 +9,14 @@
 #include "steps/core/white_list.h"
 #include "check/core/closest_name.h"
 #include "check/core/ini_scan.h"
-#include "check/core/known_sections.h"
+#include "PkgRegInfo/core/pkg_reg.h"
 #include "platform/core/path_join.h"
 #include "steps/core/display_mode.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
+#include "steps/core/option_keys.h"
+#include "steps/core/reg_file.h"
+#include "steps/core/reg_import.h"
 #include "steps/core/path_macros.h"
 #include "steps/core/step_table.h"
 
@@ -22,6 +25,8 @@ namespace {
 
 constexpr std::wstring_view kLauncherFile = L"VorlanCfg.ini";
 constexpr std::wstring_view kComponentFile = L"VorlanComponent.ini";
+constexpr std::wstring_view kAssocFile = L"VorlanAssoc.ini";
+constexpr std::wstring_view kGameToolFile = L"VorlanGameTool.ini";
 
 bool AllDigits(std::wstring_view text) {
   return !text.empty() && std::all_of(text.begin(), text.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
@@ -105,6 +110,10 @@ class Checker {
     CheckEntries(*cfg);
     CheckSelectFile(*cfg);
     CheckComponentFile(*cfg);
+    CheckAssocFile();
+    // Written by "AssocGamePathSet"; only its encoding can spoil what the
+    // step writes into it.
+    Load(std::wstring(kGameToolFile), OptionFile::Select, false);
     // As a compiler reports: by file, then by line.
     std::stable_sort(findings_.begin(), findings_.end(), [](const Finding& a, const Finding& b) {
       return a.file != b.file ? a.file < b.file : a.line < b.line;
@@ -179,6 +188,13 @@ class Checker {
         return *v;
     const IniKey* k = file.ini.FindKey(section, key);
     return k ? k->value.substr(0, ValueLimit(file.kind)) : std::wstring();
+  }
+  // A key read further than the file's strings: the scanned value, up to
+  // what the launcher reads.
+  std::wstring Value(const FileUnderCheck& file, std::wstring_view section, const KeyRow& row, std::wstring_view key) const {
+    if (row.readLimit <= ValueLimit(file.kind)) return Value(file, section, key);
+    const IniKey* k = file.ini.FindKey(section, key);
+    return k ? k->value.substr(0, row.readLimit) : std::wstring();
   }
   int Int(const FileUnderCheck& file, std::wstring_view section, std::wstring_view key, int fallback) const {
     if (!file.ini.FindKey(section, key)) return fallback;
@@ -259,7 +275,35 @@ class Checker {
                 DidYouMean(ClosestName(section.name, SectionCandidates(file.kind, section.name, known)), L"[", L"]"));
         continue;
       }
-      CheckKeys(file, section, keys);
+      const bool read = !match.row || IsRead(file, *match.row, match.index);
+      CheckKeys(file, section, keys, read, match.row);
+      if (read && match.row && match.row->judge) Judge(file, section, *match.row);
+    }
+  }
+
+  // An entry section below its count (a plain section is read when its
+  // step is listed, which CheckSteps looks at).
+  bool IsRead(const FileUnderCheck& file, const SectionRow& row, int index) {
+    if (row.form == SectionForm::Plain) return true;
+    for (const SectionRow& counting : SectionTable()) {
+      if (counting.file != row.file || counting.countsSections != row.name || counting.form != SectionForm::Plain) continue;
+      int count = Int(file, counting.name, counting.countKey, counting.countDefault);
+      if (counting.countCap > 0) count = std::min(count, counting.countCap);
+      return index < count;
+    }
+    return true;
+  }
+
+  // What the step's own rules say against the section.
+  void Judge(const FileUnderCheck& file, const IniSection& section, const SectionRow& row) {
+    const EntryValue value = [&](std::wstring_view key) -> std::wstring {
+      const KeyRow* k = MatchKey(row.keys, key);
+      return k ? Value(file, section.name, *k, key) : Value(file, section.name, key);
+    };
+    for (const EntryFault& fault : row.judge(section.name, value)) {
+      const int line = fault.key.empty() ? section.line : LineOf(file, section.name, fault.key);
+      const std::wstring step = row.step.empty() ? std::wstring(row.name) : std::wstring(row.step);
+      Add(file, line, Severity::Error, L"step " + Quoted(step) + L" fails [" + section.name + L"]: " + fault.reason);
     }
   }
 
@@ -283,9 +327,8 @@ class Checker {
     return candidates;
   }
 
-  void CheckKeys(const FileUnderCheck& file, const IniSection& section, std::span<const KeyRow> keys) {
-    std::vector<std::wstring_view> names;
-    for (const KeyRow& key : keys) names.push_back(key.name);
+  void CheckKeys(const FileUnderCheck& file, const IniSection& section, std::span<const KeyRow> keys, bool read = true,
+                 const SectionRow* sectionRow = nullptr) {
     std::set<std::wstring> seen;
     for (const IniKey& key : section.keys) {
       if (!seen.insert(FoldCase(key.name)).second) {
@@ -295,16 +338,47 @@ class Checker {
       }
       const KeyRow* row = MatchKey(keys, key.name);
       if (!row) {
-        Add(file, key.line, Severity::Warning,
-            L"unknown key " + Quoted(key.name) + L" in [" + section.name + L"]" + DidYouMean(ClosestName(key.name, names), L"\"", L"\""));
+        Add(file, key.line, Severity::Warning, L"unknown key " + Quoted(key.name) + L" in [" + section.name + L"]" + KeyHint(file, section, sectionRow, keys, key.name));
         continue;
       }
-      CheckValue(file, section, key, *row);
+      CheckValue(file, section, key, *row, read);
     }
   }
 
-  void CheckValue(const FileUnderCheck& file, const IniSection& section, const IniKey& key, const KeyRow& row) {
-    const unsigned limit = ValueLimit(file.kind);
+  // For an unknown key: the section of the same family that reads it ("this
+  // key belongs to [JunctionOption0]"), or the nearest key of this one, an
+  // indexed key with the index written ("Argument_1", not "Argument_#").
+  std::wstring KeyHint(const FileUnderCheck& file, const IniSection& section, const SectionRow* sectionRow,
+                       std::span<const KeyRow> keys, std::wstring_view name) {
+    if (sectionRow) {
+      const RowMatch here = MatchRow(file.kind, section.name);
+      for (const SectionRow& other : SectionTable()) {
+        if (&other == sectionRow || other.file != file.kind) continue;
+        const bool family = other.name.starts_with(sectionRow->name) || sectionRow->name.starts_with(other.name);
+        if (!family || !MatchKey(other.keys, name)) continue;
+        if (sectionRow->form == SectionForm::Plain && other.form != SectionForm::Plain) continue;
+        const std::wstring target = other.form == SectionForm::Plain ? std::wstring(other.name) : EntryName(other, here.index);
+        return L"; this key belongs to [" + target + L"]";
+      }
+    }
+    std::vector<std::wstring> written;
+    for (const KeyRow& key : keys) {
+      if (!key.name.ends_with(L'#')) {
+        written.emplace_back(key.name);
+        continue;
+      }
+      std::size_t digits = name.size();
+      while (digits > 0 && name[digits - 1] >= L'0' && name[digits - 1] <= L'9') --digits;
+      const std::wstring_view index = digits < name.size() ? name.substr(digits) : std::wstring_view(L"0");
+      written.push_back(std::wstring(key.name.substr(0, key.name.size() - 1)) + std::wstring(index));
+    }
+    const std::vector<std::wstring_view> names(written.begin(), written.end());
+    return DidYouMean(ClosestName(name, names), L"\"", L"\"");
+  }
+
+  void CheckValue(const FileUnderCheck& file, const IniSection& section, const IniKey& key, const KeyRow& row,
+                  bool read = true) {
+    const unsigned limit = row.readLimit > 0 ? row.readLimit : ValueLimit(file.kind);
     if (key.value.size() > limit) {
       Add(file, key.line, Severity::Warning,
           Quoted(key.name) + L" is " + std::to_wstring(key.value.size()) + L" characters long: the launcher reads the first " +
@@ -317,12 +391,26 @@ class Checker {
               L" looks like a comment, but it is part of the value: put comments on a line of their own");
       return;
     }
-    const std::wstring value = Value(file, section.name, key.name);
+    const std::wstring value = Value(file, section.name, row, key.name);
     switch (row.kind) {
-      case ValueKind::Integer:
-        if (!key.raw.empty() && !AllDigits(key.raw))
+      case ValueKind::Integer: {
+        if (!key.raw.empty() && !AllDigits(key.raw)) {
           Add(file, key.line, Severity::Warning,
               Quoted(key.name + L"=" + key.raw) + L" is read as the integer " + std::to_wstring(ProfileInt(key.raw)));
+          break;
+        }
+        const long long number = ProfileInt(key.raw);
+        if (!row.allowed.empty() && std::find(row.allowed.begin(), row.allowed.end(), number) == row.allowed.end())
+          Add(file, key.line, Severity::Error,
+              Quoted(key.name) + L"=" + std::to_wstring(number) + L" in [" + section.name + L"] is none of " +
+                  AllowedValuesText(row.allowed));
+        break;
+      }
+      case ValueKind::ExistingFile:
+      case ValueKind::RegistryFile:
+        if (read && !value.empty() && IsBelowProgramDirectory(value) &&
+            ExpectPath(file, key.line, value, PathKind::File, L"file") && row.kind == ValueKind::RegistryFile)
+          CheckRegistryFile(value);
         break;
       case ValueKind::StepName:
         CheckStepName(file, key.line, key.name, value);
@@ -354,6 +442,7 @@ class Checker {
               Quoted(key.name + L"=" + value) + L" is not a number of 0 or more: the \"Display\" step fails and changes nothing");
         break;
       case ValueKind::Text:
+      case ValueKind::PackageId:  // the step's judgement says it
         break;
     }
   }
@@ -397,8 +486,10 @@ class Checker {
     if (std::optional<MacroPrefixedPath> macro = SplitMacroPrefixedPath(value)) {
       if (!FindMacro(macro->token)) {
         const std::vector<std::wstring_view> names = MacroNames();
+        const MacroRow* same = MacroOfWindowsName(macro->token);
         Add(file, line, Severity::Error,
-            L"unknown folder macro " + macro->token + DidYouMean(ClosestName(macro->token, names)));
+            L"unknown folder macro " + macro->token +
+                DidYouMean(same ? std::wstring(same->token) : ClosestName(macro->token, names)));
       }
       return;
     }
@@ -606,13 +697,9 @@ class Checker {
                  Int(file, s.name, L"IsFile", 0) != 0 ? PathKind::File : PathKind::Folder, L"source");
     });
     for (std::wstring_view base : {std::wstring_view(L"Junction"), std::wstring_view(L"JunctionOption")}) {
-      const int maxOption = base == L"Junction" ? 4 : 5;
       eachEntry(base, [&](const IniSection& s) {
         const int option = Int(file, s.name, L"Option", 0);
-        if (option < 0 || option > maxOption)
-          Add(file, LineOf(file, s.name, L"Option"), Severity::Error,
-              L"\"Option\"=" + std::to_wstring(option) + L" in [" + s.name + L"] is none of 0 to " + std::to_wstring(maxOption));
-        if (option == 5) {
+        if (option == 5 && base == L"JunctionOption") {
           const std::wstring run = Value(file, s.name, L"RunName");
           if (run.empty())
             Add(file, s.line, Severity::Error, L"[" + s.name + L"] with \"Option\"=5 has no \"RunName\"");
@@ -629,6 +716,62 @@ class Checker {
     }
     if (file.ini.Find(L"RunOnce") && Value(file, L"RunOnce", L"Exe").empty())
       Add(file, file.ini.Find(L"RunOnce")->line, Severity::Warning, L"[RunOnce] has no \"Exe\": the step does nothing");
+  }
+
+  // A value that names a file below the program directory (not a macro
+  // path, not absolute): the checker can look for it.
+  static bool IsBelowProgramDirectory(std::wstring_view value) {
+    if (SplitMacroPrefixedPath(value)) return false;
+    const bool drive = value.size() >= 2 && value[1] == L':';
+    return !drive && !value.starts_with(L"\\");
+  }
+
+  // A registry file that "ImportReg" names, read as the step reads it: a
+  // .reg file by the step's own parser, a package registry file by the
+  // registry script engine's own check. Each is reported once.
+  void CheckRegistryFile(const std::wstring& relative) {
+    if (!registryFilesSeen_.insert(FoldCase(relative)).second) return;
+    const FileUnderCheck where{OptionFile::Launcher, relative, {}};
+    std::optional<std::string> bytes = folder_.ReadBytes(relative, kMaxOptionFileBytes);
+    if (!bytes) {
+      Add(where, 0, Severity::Error, L"cannot be read: the \"ImportReg\" step fails it");
+      return;
+    }
+    if (bytes->size() > kMaxOptionFileBytes) {
+      Add(where, 0, Severity::Warning, L"larger than 16 MB: not a registry file an option file should name, not checked");
+      return;
+    }
+    std::vector<std::uint8_t> raw(bytes->begin(), bytes->end());
+    if (ImportKindOf(relative) == RegImportKind::PackageRegistryFile) {
+      const wchar_t* reason = nullptr;
+      CPkgReg script;
+      switch (raw.empty() ? PkgRegLoadStatus::TooShort : script.LoadFromBuffer(raw)) {
+        case PkgRegLoadStatus::Loaded: return;
+        case PkgRegLoadStatus::TooShort: reason = L"shorter than its 4-byte checksum"; break;
+        case PkgRegLoadStatus::TooLarge: reason = L"larger than a registry script file can be"; break;
+        case PkgRegLoadStatus::ChecksumMismatch: reason = L"its last 4 bytes are not the CRC-32 of the others (damaged or cut short)"; break;
+        case PkgRegLoadStatus::BadBody: reason = L"its count and entries do not fit its bytes"; break;
+      }
+      Add(where, 0, Severity::Error, L"the registry script engine refuses the whole file: " + std::wstring(reason));
+      return;
+    }
+    const vorlan::AnsiDecoder decode = [this](std::string_view ansi) -> std::optional<std::wstring> {
+      if (std::optional<std::wstring> text = folder_.DecodeAnsi(ansi)) return text;
+      return std::wstring(ansi.begin(), ansi.end());
+    };
+    const RegFileResult parsed = ParseRegFile(raw, decode, L"C:\\Game");
+    if (parsed.error)
+      Add(where, static_cast<int>(parsed.error->line), Severity::Error,
+          L"the \"ImportReg\" step refuses the whole file: " +
+              std::wstring(parsed.error->reason.begin(), parsed.error->reason.end()));
+  }
+
+  // VorlanAssoc.ini, read by the step "Assoc".
+  void CheckAssocFile() {
+    FileUnderCheck* file = Load(std::wstring(kAssocFile), OptionFile::Assoc, false);
+    if (!file) return;
+    CheckGeneric(*file);
+    CheckCounters(*file);
   }
 
   void CheckSelectFile(const FileUnderCheck& cfg) {
@@ -709,6 +852,7 @@ class Checker {
   std::vector<Finding> findings_;
   std::vector<std::unique_ptr<FileUnderCheck>> files_;
   std::deque<std::wstring> candidateStore_;  // names suggested, kept while in use
+  std::set<std::wstring> registryFilesSeen_;
   int componentListed_ = 0;
   bool mainListed_ = false;
 };

@@ -35,6 +35,10 @@ void WriteLine(const std::wstring& line) {
 
 int wmain(int argc, wchar_t** argv) {
   const std::vector<std::wstring> args(argv + 1, argv + argc);
+  if (args.size() == 1 && args[0] == L"--version") {
+    WriteLine(L"vorlan-check " VORLAN_VERSION);
+    return 0;
+  }
   if (args.size() == 1 && args[0] == L"--restore-display") return vorlan::check::RestoreDisplayCommand(WriteLine);
   if (args.size() == 2 && args[0] == L"--plan") return vorlan::check::PrintPlan(args[1], WriteLine);
   return vorlan::check::RunCheckCommand(

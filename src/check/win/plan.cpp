@@ -11,6 +11,10 @@
 #include "platform/win/os_info.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/display_mode.h"
+#include "steps/core/junction_plan.h"
+#include "steps/core/path_macros.h"
+#include "steps/core/reg_value_entry.h"
+#include "steps/core/service_plan.h"
 #include "steps/core/launch_mode.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/program_command_line.h"
@@ -30,6 +34,13 @@ constexpr int kMaxSubProcesses = 64;
 constexpr int kMaxSteps = 64;
 // Entries of a numbered section listed at most.
 constexpr int kMaxEntries = 1000;
+
+// A command line as a person reads it: without the blank the launcher puts
+// after the program when there are no arguments.
+std::wstring Shown(std::wstring commandLine) {
+  while (!commandLine.empty() && commandLine.back() == L' ') commandLine.pop_back();
+  return commandLine;
+}
 
 class Planner {
  public:
@@ -51,7 +62,7 @@ class Planner {
     for (int n = 0; n < processes; ++n) {
       const std::wstring section = fmt::Format(L"%s_%d", L"ProcessMgr", n);
       const int steps = std::min(options_.ReadInt(section, L"Argc", 0), kMaxSteps);
-      out_(fmt::Format(L"  [%s], %d steps", section, steps));
+      out_(fmt::Format(L"  [%s], %d %s", section, steps, steps == 1 ? L"step" : L"steps"));
       for (int i = 0; i < steps; ++i) {
         const std::wstring name = options_.ReadString(section, fmt::Format(L"%s_%d", L"Argument", i));
         const bool worker = options_.ReadInt(section, fmt::Format(L"%s_%d", L"IsPreLoad", i), 0) == 1;
@@ -83,19 +94,51 @@ class Planner {
       case StepId::RunOnce: RunOnce(); break;
       case StepId::OpenUrl: OpenUrl(); break;
       case StepId::Main: Main(); break;
-      case StepId::Component: Line(L"checks the components of VorlanComponent.ini and installs the missing ones"); break;
-      case StepId::AppLoc: Line(L"starts the game through the AppLoc launcher, as [AppLoc] says"); break;
+      case StepId::Component: Components(); break;
+      case StepId::AppLoc: AppLoc(); break;
       case StepId::GameComponent:
         Line(L"hands the game over to ComponentMgr.dll; without it, or when it says no, ends the run: \"请使用Quorix游戏菜单启动游戏！\"");
         break;
       case StepId::ImportReg:
+        Entries(L"ImportReg", [&](const std::wstring& section) { Line(L"Import Reg " + EntryFile(section)); });
+        break;
       case StepId::Keys:
+        // The data of a CD key is never shown.
+        Entries(L"keys", [&](const std::wstring& section) {
+          Line(RegistryValue(section, L"Write Key") + L" = " + Masked(options_.ReadString(section, L"Data", 16384)));
+        });
+        break;
       case StepId::GamePath:
+        Entries(L"GamePath", [&](const std::wstring& section) {
+          Line(RegistryValue(section, L"Set Game Path") + L" = " +
+               GamePathValue(programDirectory_, options_.ReadString(section, L"SubPath"),
+                             options_.ReadInt(section, L"TrailingBackslash", 0) != 0));
+        });
+        break;
       case StepId::Compatible:
+        Entries(L"Compatible", [&](const std::wstring& section) {
+          Line(L"Compatible " + EntryPath(options_.ReadString(section, L"Exe"), section) + L": layers \"" +
+               options_.ReadString(section, L"Layers") + L"\"" +
+               (options_.ReadInt(section, L"IsLocalMachine", 0) == 1 ? L", for every user" : L", for the current user"));
+        });
+        break;
       case StepId::RegDll:
+        Entries(L"RegDll", [&](const std::wstring& section) {
+          Line((options_.ReadInt(section, L"IsUnregister", 0) != 0 ? L"Unregister " : L"Register ") + EntryFile(section));
+        });
+        break;
       case StepId::RegService:
+        Entries(L"RegService", [&](const std::wstring& section) {
+          const ServicePlan plan =
+              PlanService(options_.ReadString(section, L"Name"), EntryFile(section), options_.ReadString(section, L"Type"),
+                          options_.ReadString(section, L"Start"), options_.ReadString(section, L"DisplayName"));
+          if (plan.refusal) return Line(L"Register Service [" + section + L"], Failed: " + Widen(*plan.refusal));
+          Line(L"Register Service " + options_.ReadString(section, L"Name") + L" (" + plan.binaryPath + L"), \"" +
+               plan.displayName + L"\"" + (options_.ReadInt(section, L"IsStart", 1) != 0 ? L", started" : L""));
+        });
+        break;
       case StepId::AssocGamePathSet:
-        Line(L"carries out the entries of [" + std::wstring(step->name) + L"] (not detailed by the plan)");
+        Line(L"writes package paths of [AssocGamePathSet] as the client service names them");
         break;
       case StepId::Display: Display(); break;
       case StepId::Assoc: Line(L"prepares the packages of VorlanAssoc.ini on a worker the run waits for"); break;
@@ -156,11 +199,74 @@ class Planner {
   void Junction() {
     for (const wchar_t* base : {L"Junction", L"JunctionOption"}) {
       Line(fmt::Format(L"if the client type reads [%s]:", base));
+      if (std::wstring(base) == L"JunctionOption" && options_.ReadInt(base, L"Num", 0) <= 0) {
+        Line(L"  [JunctionOption] has no entry: [Junction] is read instead, as above");
+        continue;
+      }
       Entries(base, [&](const std::wstring& section) {
+        const int option = options_.ReadInt(section, L"Option", 0);
+        if (option == 5 && std::wstring(base) == L"JunctionOption") {
+          const std::wstring program = PathJoin(programDirectory_, options_.ReadString(section, L"RunName"));
+          const std::wstring commandLine =
+              PackageCommandLine(program, options_.ReadString(section, L"RunParam"), options_.ReadInt(section, L"msi", 0));
+          Line(L"  [" + section + L"] Option 5: runs " +
+               (commandLine.empty() ? std::wstring(L"nothing (msi is neither 0 nor 1)") : commandLine) +
+               (options_.ReadInt(section, L"Wait", 0) != 0 ? L", waited for" : L""));
+          return;
+        }
         Line(fmt::Format(L"  Junction %s --> %s, Option %d", PathJoin(programDirectory_, options_.ReadString(section, L"Src")),
-                         Destination(section), options_.ReadInt(section, L"Option", 0)));
+                         Destination(section), option));
       });
     }
+  }
+
+  void AppLoc() {
+    if (options_.ReadInt(L"AppLoc", L"IsNeed", 0) != 0) return Line(L"[AppLoc] IsNeed is not 0: the step is skipped");
+    std::wstring launcher = options_.ReadString(L"AppLoc", L"Exe");
+    if (launcher.empty()) launcher = PathJoin(WindowsFolder(), L"AppPatch\\AppLoc.exe");
+    const std::wstring gamePath = FullGamePath(programDirectory_, steps::ReadGameExeSettings(options_));
+    Line(L"Run Apploc " + AppLocCommandLine(launcher, steps::IsExistingFile(launcher), gamePath,
+                                            options_.ReadString(L"AppLoc", L"Param")));
+  }
+
+  void Components() {
+    const OS::IniFile catalogue(PathJoin(folder_, L"VorlanComponent.ini"));
+    const bool list64 = catalogue.ReadInt(L"ArgumentMgr", L"IsEnable64", 0) == 1 && is64_;
+    const std::wstring list = list64 ? L"Argument64" : L"Argument";
+    const int count = std::min(catalogue.ReadInt(list, L"Argc", 1), kMaxEntries);
+    int listed = 0;
+    for (int i = 0; i < count; ++i) {
+      const std::wstring name = catalogue.ReadString(list, fmt::Format(L"%s_%d", L"Argument", i), 259);
+      if (name.empty()) continue;
+      ++listed;
+      Line(fmt::Format(L"component %s (mark %d): installed by %s when its check fails", name,
+                       catalogue.ReadInt(L"install", name, 0),
+                       PathJoin(catalogue.ReadString(name, L"local", 259), catalogue.ReadString(name, L"exe", 259))));
+    }
+    if (listed == 0) Line(L"VorlanComponent.ini lists no component: nothing is installed");
+  }
+
+  // A file an entry names, as the step resolves it.
+  std::wstring EntryFile(const std::wstring& section) { return EntryPath(options_.ReadString(section, L"File"), section); }
+  std::wstring EntryPath(const std::wstring& value, const std::wstring& section) {
+    if (value.empty()) return L"(none: [" + section + L"] has no value)";
+    const bool native = options_.ReadInt(section, L"IsCloseRedirection", 0) == 1 && is64_;
+    if (SplitMacroPrefixedPath(value)) return ResolveMacroPrefixedPath(value, native);
+    const bool absolute = (value.size() >= 2 && value[1] == L':') || value.starts_with(L"\\\\");
+    return absolute ? value : PathJoin(programDirectory_, value);
+  }
+  std::wstring RegistryValue(const std::wstring& section, const wchar_t* verb) {
+    return std::wstring(verb) + L" " + options_.ReadString(section, L"Key", 16384) + L"\\" +
+           options_.ReadString(section, L"Name", 16384);
+  }
+  static std::wstring Masked(const std::wstring& data) {
+    return data.empty() ? std::wstring(L"(empty)") : std::wstring(std::min<std::size_t>(data.size(), 8), L'*');
+  }
+  static std::wstring Widen(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+  static std::wstring WindowsFolder() {
+    wchar_t buffer[MAX_PATH] = {};
+    const UINT n = ::GetWindowsDirectoryW(buffer, MAX_PATH);
+    return n > 0 && n < MAX_PATH ? std::wstring(buffer, n) : std::wstring();
   }
 
   void ProgramList(const OS::IniFile& file, const std::wstring& list, const wchar_t* reportName) {
@@ -170,7 +276,7 @@ class Planner {
       const std::wstring exe = file.ReadString(section, L"Exe");
       if (exe.empty()) continue;
       const std::wstring fullPath = PathJoin(programDirectory_, exe);
-      Line(fmt::Format(L"%s %s: %s%s", reportName, fullPath, QuotedProgramCommandLine(fullPath, file.ReadString(section, L"Param")),
+      Line(fmt::Format(L"%s %s: %s%s", reportName, fullPath, Shown(QuotedProgramCommandLine(fullPath, file.ReadString(section, L"Param"))),
                        file.ReadInt(section, L"Wait", 0) != 0 ? L", waited for" : L""));
     }
   }
@@ -190,7 +296,7 @@ class Planner {
     if (exe.empty()) return Line(L"no program: nothing runs");
     const std::wstring fullPath = PathJoin(programDirectory_, exe);
     Line(L"ProcessRunOnce " + fullPath + L": " +
-         BareProgramCommandLine(fullPath, steps::IsExistingFile(fullPath), options_.ReadString(L"RunOnce", L"Param")) +
+         Shown(BareProgramCommandLine(fullPath, steps::IsExistingFile(fullPath), options_.ReadString(L"RunOnce", L"Param"))) +
          L", once a day");
   }
 
@@ -215,10 +321,11 @@ class Planner {
   void Main() {
     const GameExeSettings game = steps::ReadGameExeSettings(options_);
     const std::wstring gamePath = FullGamePath(programDirectory_, game);
-    const std::wstring commandLine = BareProgramCommandLine(gamePath, steps::IsExistingFile(gamePath), game.arguments);
+    const std::wstring commandLine = Shown(BareProgramCommandLine(gamePath, steps::IsExistingFile(gamePath), game.arguments));
     switch (LaunchModeFor(options_.ReadInt(L"Main", L"RunOption", 0))) {
       case LaunchMode::ShellOpen:
-        return Line(fmt::Format(L"Start Game through the shell: %s %s, in %s", gamePath, game.arguments, programDirectory_));
+        return Line(fmt::Format(L"Start Game through the shell: %s%s, in %s", gamePath,
+                                game.arguments.empty() ? std::wstring() : L" " + game.arguments, programDirectory_));
       case LaunchMode::CommandRunner:
         return Line(L"Start Game through WinExec: " + commandLine);
       case LaunchMode::OpenDocument:

@@ -30,6 +30,12 @@ std::optional<wchar_t> ParseDriveLetter(std::wstring_view value) {
 
 std::wstring DriveName(wchar_t letter) { return {letter, L':'}; }
 
+std::optional<MapDecision> JudgeMapDrive(std::wstring_view drive) {
+  if (drive.empty()) return Refuse(L"[Map] has no Drive", kErrorInvalidParameter);
+  if (!ParseDriveLetter(drive)) return Refuse(L"\"" + std::wstring(drive) + L"\" is not a drive letter", kErrorInvalidDrive);
+  return std::nullopt;
+}
+
 MapTarget MapTargetFor(std::wstring_view value, std::wstring_view executableDirectory) {
   const bool absolute = (value.size() >= 2 && value[1] == L':') || value.starts_with(L"\\\\");
   std::wstring path = value.empty() ? std::wstring(executableDirectory)

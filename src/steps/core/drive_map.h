@@ -66,6 +66,10 @@ inline constexpr long kErrorInvalidDrive = 15;      // not a drive letter
 inline constexpr long kErrorAlreadyAssigned = 85;   // the letter is taken
 inline constexpr long kErrorInvalidParameter = 87;  // the target cannot be mapped there
 
+// [Map] "Drive" before anything of the PC is looked at: the refusal of a
+// value that is empty or names no drive letter; nothing for a letter.
+std::optional<MapDecision> JudgeMapDrive(std::wstring_view drive);
+
 // `recorded`: the target this program recorded for the letter when it
 // mapped it, if it did. A letter is this program's only while it still
 // shows what was recorded.

@@ -47,6 +47,11 @@ constexpr MacroRow kMacros[] = {
     {L"$CSIDL_RESOURCES_LOCALIZED$", 57},
 };
 
+// Windows' other names of folders that are macros here: token, CSIDL.
+constexpr MacroRow kWindowsNames[] = {
+    {L"$CSIDL_PERSONAL$", 5},
+};
+
 // Windows generation codes from Vista on.
 constexpr int kFirstVistaCode = 5;
 
@@ -62,6 +67,15 @@ bool EqualIgnoringCase(std::wstring_view a, std::wstring_view b) {
 }  // namespace
 
 std::span<const MacroRow> MacroTable() { return kMacros; }
+
+const MacroRow* MacroOfWindowsName(std::wstring_view token) {
+  for (const MacroRow& alias : kWindowsNames) {
+    if (!EqualIgnoringCase(alias.token, token)) continue;
+    for (const MacroRow& row : kMacros)
+      if (row.csidl == alias.csidl) return &row;
+  }
+  return nullptr;
+}
 
 const MacroRow* FindMacro(std::wstring_view token) {
   for (const MacroRow& row : kMacros)

@@ -25,6 +25,11 @@ std::span<const MacroRow> MacroTable();
 // not a prefix), or null.
 const MacroRow* FindMacro(std::wstring_view token);
 
+// The macro of the folder that Windows names otherwise in its own CSIDL
+// list ("$CSIDL_PERSONAL$" is the documents folder, $CSIDL_MYDOCUMENTS$),
+// for a token that is not a macro; null when Windows knows no such name.
+const MacroRow* MacroOfWindowsName(std::wstring_view token);
+
 // How a row is resolved from an environment string, when it is. Rows that
 // this does not describe are resolved by the shell folder-path call alone.
 struct MacroExpansion {

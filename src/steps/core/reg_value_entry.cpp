@@ -80,7 +80,7 @@ std::vector<std::uint8_t> Utf16Z(std::wstring_view text) {
   return out;
 }
 
-RegValueEntryResult Refused(std::string reason) { return {std::nullopt, std::move(reason)}; }
+RegValueEntryResult Refused(std::string reason, std::wstring_view key) { return {std::nullopt, std::move(reason), key}; }
 
 }  // namespace
 
@@ -98,28 +98,28 @@ std::optional<std::pair<RegRootKey, std::wstring>> SplitRegKey(std::wstring_view
 RegValueEntryResult MakeRegValueEntry(std::wstring_view key, std::wstring_view name, std::wstring_view type,
                                       std::wstring_view data) {
   const auto split = SplitRegKey(key);
-  if (!split) return Refused("bad key (a root and a path below it)");
-  if (name.size() > kMaxValueChars) return Refused("value name too long");
+  if (!split) return Refused("bad key (a root and a path below it)", L"Key");
+  if (name.size() > kMaxValueChars) return Refused("value name too long", L"Name");
   RegValueEntry entry;
   entry.root = split->first;
   entry.keyPath = split->second;
   entry.name = std::wstring(name);
   if (type.empty() || SameNoCase(type, L"string") || SameNoCase(type, L"expand")) {
-    if (data.size() > kMaxValueChars) return Refused("string too long");
+    if (data.size() > kMaxValueChars) return Refused("string too long", L"Data");
     entry.type = type.empty() || SameNoCase(type, L"string") ? kRegTypeSz : kRegTypeExpandSz;
     entry.data = Utf16Z(data);
   } else if (SameNoCase(type, L"dword")) {
     const auto value = ParseDword(data);
-    if (!value) return Refused("bad dword");
+    if (!value) return Refused("bad dword", L"Data");
     entry.type = kRegTypeDword;
     for (int shift = 0; shift < 32; shift += 8) entry.data.push_back(static_cast<std::uint8_t>(*value >> shift));
   } else if (SameNoCase(type, L"binary")) {
     auto bytes = ParseBinary(data);
-    if (!bytes) return Refused("bad binary data");
+    if (!bytes) return Refused("bad binary data", L"Data");
     entry.type = kRegTypeBinary;
     entry.data = std::move(*bytes);
   } else {
-    return Refused("unknown type");
+    return Refused("unknown type", L"Type");
   }
   return {std::move(entry), {}};
 }

@@ -31,6 +31,7 @@ struct RegValueEntry {
 struct RegValueEntryResult {
   std::optional<RegValueEntry> entry;
   std::string error;  // why there is none: a short English reason
+  std::wstring_view key;  // and the key of the entry that holds the fault
 };
 
 // "HKLM\Software\Game": the root and the path below it. Refused: an unknown

@@ -24,10 +24,13 @@ std::wstring_view BarePath(std::wstring_view path) {
 
 }  // namespace
 
-ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wstring_view type, std::wstring_view start) {
+ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wstring_view type, std::wstring_view start,
+                        std::wstring_view displayName) {
   ServicePlan plan;
+  plan.displayName = displayName.empty() ? name : displayName;
   if (name.empty() || name.size() > 256 || name.find_first_of(L"/\\") != std::wstring_view::npos) {
     plan.refusal = "bad service name";
+    plan.refusedKey = L"Name";
     return plan;
   }
   bool driver = false;
@@ -37,6 +40,7 @@ ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wst
     driver = true;
   else if (!SameNoCase(type, L"service")) {
     plan.refusal = "unknown type";
+    plan.refusedKey = L"Type";
     return plan;
   }
   plan.serviceType = driver ? kServiceKernelDriver : kServiceOwnProcess;
@@ -48,17 +52,17 @@ ServicePlan PlanService(std::wstring_view name, std::wstring_view file, std::wst
     plan.startType = kServiceSystemStart;
   else {
     plan.refusal = "unknown start";
+    plan.refusedKey = L"Start";
     return plan;
   }
   plan.binaryPath = driver ? std::wstring(file) : L"\"" + std::wstring(file) + L"\"";
   return plan;
 }
 
-ServiceChange DecideServiceChange(bool exists, std::wstring_view storedPath, std::uint32_t storedStart,
-                                  std::uint32_t storedType, const ServicePlan& plan) {
-  if (!exists) return ServiceChange::Create;
-  const bool same = SameNoCase(BarePath(storedPath), BarePath(plan.binaryPath)) && storedStart == plan.startType &&
-                    (storedType & 0xFF & ~0x100u) == plan.serviceType;
+ServiceChange DecideServiceChange(const StoredService* stored, const ServicePlan& plan) {
+  if (!stored) return ServiceChange::Create;
+  const bool same = SameNoCase(BarePath(stored->path), BarePath(plan.binaryPath)) && stored->start == plan.startType &&
+                    (stored->type & 0xFF & ~0x100u) == plan.serviceType && stored->displayName == plan.displayName;
   return same ? ServiceChange::Keep : ServiceChange::Update;
 }
 

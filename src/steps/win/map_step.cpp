@@ -76,10 +76,8 @@ MapPlan PlanMap(const OS::IniFile& options, const std::wstring& executableDirect
       MapTargetFor(ResolveMacroPrefixedPath(options.ReadString(kSection, L"Path"), false), executableDirectory);
   plan.letter = ParseDriveLetter(drive);
   plan.what = (plan.letter ? DriveName(*plan.letter) : drive) + L" -> " + plan.target.path;
-  if (drive.empty()) {
-    plan.decision = Refused(L"[Map] has no Drive", kErrorInvalidParameter);
-  } else if (!plan.letter) {
-    plan.decision = Refused(L"\"" + drive + L"\" is not a drive letter", kErrorInvalidDrive);
+  if (std::optional<MapDecision> refused = JudgeMapDrive(drive)) {
+    plan.decision = *refused;
   } else if (std::optional<MapDecision> missing =
                  plan.target.source == MapSource::Folder ? MissingFolder(plan.target.path) : std::nullopt) {
     plan.decision = *missing;

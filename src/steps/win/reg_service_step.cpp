@@ -45,6 +45,7 @@ struct StoredConfig {
   std::wstring path;
   DWORD start = 0;
   DWORD type = 0;
+  std::wstring displayName;
 };
 
 std::optional<StoredConfig> QueryConfig(SC_HANDLE service) {
@@ -55,14 +56,14 @@ std::optional<StoredConfig> QueryConfig(SC_HANDLE service) {
   auto* config = reinterpret_cast<QUERY_SERVICE_CONFIGW*>(buffer.data());
   if (!::QueryServiceConfigW(service, config, needed, &needed)) return std::nullopt;
   return StoredConfig{config->lpBinaryPathName ? config->lpBinaryPathName : L"", config->dwStartType,
-                      config->dwServiceType};
+                      config->dwServiceType, config->lpDisplayName ? config->lpDisplayName : L""};
 }
 
 class ServiceEntry {
  public:
   ServiceEntry(const std::wstring& name, CLogMgr& log) : name_(name), log_(log) {}
 
-  std::optional<Failure> Install(const ServicePlan& plan, const std::wstring& displayName) {
+  std::optional<Failure> Install(const ServicePlan& plan) {
     manager_.Reset(::OpenSCManagerW(nullptr, nullptr, SC_MANAGER_CONNECT | SC_MANAGER_CREATE_SERVICE));
     if (!manager_) return Failure{L"cannot open the service manager", static_cast<long>(::GetLastError())};
     constexpr DWORD kAccess = SERVICE_QUERY_CONFIG | SERVICE_CHANGE_CONFIG | SERVICE_START | SERVICE_QUERY_STATUS;
@@ -75,11 +76,12 @@ class ServiceEntry {
       stored = QueryConfig(service_.Get());
       if (!stored) return Failure{L"cannot read the service's configuration", static_cast<long>(::GetLastError())};
     }
-    const ServiceChange change = DecideServiceChange(stored.has_value(), stored ? stored->path : L"",
-                                                     stored ? stored->start : 0, stored ? stored->type : 0, plan);
+    std::optional<StoredService> held;
+    if (stored) held = StoredService{stored->path, stored->start, stored->type, stored->displayName};
+    const ServiceChange change = DecideServiceChange(held ? &*held : nullptr, plan);
     switch (change) {
       case ServiceChange::Create:
-        service_.Reset(::CreateServiceW(manager_.Get(), name_.c_str(), displayName.c_str(), kAccess, plan.serviceType,
+        service_.Reset(::CreateServiceW(manager_.Get(), name_.c_str(), plan.displayName.c_str(), kAccess, plan.serviceType,
                                         plan.startType, SERVICE_ERROR_NORMAL, plan.binaryPath.c_str(), nullptr, nullptr,
                                         nullptr, nullptr, nullptr));
         if (!service_) return Failure{L"cannot create the service", static_cast<long>(::GetLastError())};
@@ -88,7 +90,7 @@ class ServiceEntry {
       case ServiceChange::Update:
         if (!::ChangeServiceConfigW(service_.Get(), plan.serviceType, plan.startType, SERVICE_NO_CHANGE,
                                     plan.binaryPath.c_str(), nullptr, nullptr, nullptr, nullptr, nullptr,
-                                    displayName.c_str()))
+                                    plan.displayName.c_str()))
           return Failure{L"cannot update the service", static_cast<long>(::GetLastError())};
         Note(vorlan::fmt::Format(L"updated (was %s, start %d)", stored->path, static_cast<int>(stored->start)));
         break;
@@ -154,8 +156,6 @@ void RunRegService(StepContext& context) {
   ForEachEntry(options, L"RegService", EntryCount(options, L"RegService"), [&](int, const std::wstring& section) {
     const bool native = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
     const std::wstring name = options.ReadString(section, L"Name");
-    std::wstring displayName = options.ReadString(section, L"DisplayName");
-    if (displayName.empty()) displayName = name;
     const std::wstring value = options.ReadString(section, L"File");
     const std::wstring file = value.empty() ? std::wstring() : EntryPath(context, value, native);
     int waitSeconds = options.ReadInt(section, L"WaitTime", kDefaultWaitSeconds);
@@ -163,7 +163,8 @@ void RunRegService(StepContext& context) {
     const bool start = options.ReadInt(section, L"IsStart", 1) != 0;
 
     std::optional<Failure> failure;
-    const ServicePlan plan = PlanService(name, file, options.ReadString(section, L"Type"), options.ReadString(section, L"Start"));
+    const ServicePlan plan = PlanService(name, file, options.ReadString(section, L"Type"), options.ReadString(section, L"Start"),
+                                         options.ReadString(section, L"DisplayName"));
     if (file.empty()) {
       failure = Failure{vorlan::fmt::Format(L"[%s] has no File", section), ERROR_INVALID_PARAMETER};
     } else if (plan.refusal) {
@@ -172,7 +173,7 @@ void RunRegService(StepContext& context) {
       failure = Failure{L"the file does not exist", ERROR_FILE_NOT_FOUND};
     } else {
       ServiceEntry entry(name, log);
-      failure = entry.Install(plan, displayName);
+      failure = entry.Install(plan);
       if (!failure && start) failure = entry.Start(waitSeconds);
     }
     const std::wstring what = name + L" (" + file + L")";

@@ -9,6 +9,7 @@
 
 #include "check/core/finding.h"
 #include "check/core/option_rules.h"
+#include "PkgRegInfo/core/pkg_reg.h"
 #include "memory_folder.h"
 
 namespace vorlan::check {
@@ -70,7 +71,8 @@ struct Expected {
   std::wstring file;
   int line;
   Severity severity;
-  std::wstring text;  // part of the message
+  std::wstring text;   // part of the message
+  bool whole = false;  // the whole message
 };
 
 struct Case {
@@ -83,6 +85,23 @@ constexpr auto E = Severity::Error;
 constexpr auto W = Severity::Warning;
 const std::wstring kCfg = L"VorlanCfg.ini";
 const std::wstring kComp = L"VorlanComponent.ini";
+
+// The clean folder with `step` in the white list, the sections after it,
+// and the files `files` names.
+test::MemoryFolder WithStep(const std::string& step, const std::string& sections,
+                            const std::vector<std::pair<std::wstring, std::string>>& files = {}) {
+  test::MemoryFolder folder = CleanFolder(Replace(kCleanCfg, "Exclude=Main", "Exclude=" + step + ",Main") + sections);
+  for (const auto& [path, bytes] : files) folder.File(path, bytes);
+  return folder;
+}
+constexpr bool kWhole = true;
+const std::string kRegFile = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Game]\r\n\"Path\"=\"C:\\\\Game\"\r\n";
+
+// A package registry file of no entries, as the engine writes it.
+std::string EmptyPackageRegistryFile() {
+  const std::vector<std::uint8_t> bytes = *CPkgReg().ToFileBytes();
+  return std::string(bytes.begin(), bytes.end());
+}
 
 std::string Utf16Le(const std::string& ascii, bool bom) {
   std::string out = bom ? "\xFF\xFE" : "";
@@ -203,6 +222,93 @@ const Case kCases[] = {
        return folder;
      },
      {{kCfg, 13, E, L"there is no VorlanComponent.ini"}}},
+    // Values the reference does not allow, and the steps' own judgements.
+    {"run option none of the documented ones",
+     [] { return CleanFolder(Replace(kCleanCfg, "RunOption=0", "RunOption=5")); },
+     {{kCfg, 5, E, L"\"RunOption\"=5 in [Main] is none of 0 to 3", kWhole}}},
+    {"junction option 5 in a plain junction entry",
+     [] { return WithStep("Junction", "[Junction]\r\nNum=1\r\n[Junction0]\r\nSrc=save\r\nDst=C:\\x\r\nOption=5\r\n"); },
+     {{kCfg, 30, E, L"\"Option\"=5 in [Junction0] is none of 0 to 4", kWhole}}},
+    {"msi that is neither 0 nor 1",
+     [] {
+       return WithStep("Junction", "[JunctionOption]\r\nNum=1\r\n[JunctionOption0]\r\nOption=5\r\nRunName=save\\setup.exe\r\nmsi=2\r\n",
+                       {{L"save\\setup.exe", "MZ"}});
+     },
+     {{kCfg, 30, E, L"\"msi\"=2 in [JunctionOption0] is none of 0 and 1", kWhole}}},
+    {"map drive that is no drive letter",
+     [] { return WithStep("Map", "[Map]\r\nDrive=QQ\r\n"); },
+     {{kCfg, 26, E, L"step \"Map\" fails [Map]: \"QQ\" is not a drive letter", kWhole}}},
+    {"service start the step does not know",
+     [] {
+       return WithStep("RegService", "[RegService]\r\nNum=1\r\n[RegService0]\r\nName=Guard\r\nFile=guard.sys\r\nStart=boot\r\n",
+                       {{L"guard.sys", "MZ"}});
+     },
+     {{kCfg, 30, E, L"step \"RegService\" fails [RegService0]: unknown start", kWhole}}},
+    {"registry value of a type the step does not know",
+     [] { return WithStep("keys", "[keys]\r\nNum=1\r\n[keys0]\r\nKey=HKCU\\Software\\Game\r\nType=qword\r\nData=1\r\n"); },
+     {{kCfg, 29, E, L"step \"keys\" fails [keys0]: unknown type", kWhole}}},
+    {"registry value under no root",
+     [] { return WithStep("GamePath", "[GamePath]\r\nNum=1\r\n[GamePath0]\r\nKey=Software\\Game\r\nName=Path\r\n"); },
+     {{kCfg, 28, E, L"step \"GamePath\" fails [GamePath0]: bad key (a root and a path below it)", kWhole}}},
+    {"long CD key read whole by the keys step",
+     [] { return WithStep("keys", "[keys]\r\nNum=1\r\n[keys0]\r\nKey=HKCU\\Software\\Game\r\nData=" + std::string(2000, 'K') + "\r\n"); },
+     {}},
+    {"registry file that does not exist",
+     [] { return WithStep("ImportReg", "[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=reg\\game.reg\r\n"); },
+     {{kCfg, 28, E, L"file \"reg\\game.reg\" does not exist below the program directory", kWhole}}},
+    {"COM server that does not exist",
+     [] { return WithStep("RegDll", "[RegDll]\r\nNum=1\r\n[RegDll0]\r\nFile=bin\\x.ocx\r\n"); },
+     {{kCfg, 28, E, L"file \"bin\\x.ocx\" does not exist below the program directory", kWhole}}},
+    {"service program that does not exist",
+     [] { return WithStep("RegService", "[RegService]\r\nNum=1\r\n[RegService0]\r\nName=Guard\r\nFile=guard.sys\r\n"); },
+     {{kCfg, 29, E, L"file \"guard.sys\" does not exist below the program directory", kWhole}}},
+    {"service entry without a file",
+     [] { return WithStep("RegService", "[RegService]\r\nNum=1\r\n[RegService0]\r\nName=Guard\r\n"); },
+     {{kCfg, 27, E, L"step \"RegService\" fails [RegService0]: [RegService0] has no File", kWhole}}},
+    {"registry file with an error of form",
+     [] {
+       return WithStep("ImportReg", "[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=reg\\game.reg\r\n",
+                       {{L"reg\\game.reg", kRegFile + "\"Count\"=dword:12345678x\r\n"}});
+     },
+     {{L"reg\\game.reg", 5, E, L"the \"ImportReg\" step refuses the whole file: bad dword", kWhole}}},
+    {"registry file in UTF-16 without a mark",
+     [] {
+       return WithStep("ImportReg", "[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=game.reg\r\n",
+                       {{L"game.reg", Utf16Le(kRegFile, false)}});
+     },
+     {{L"game.reg", 1, E, L"the \"ImportReg\" step refuses the whole file: ", false}}},
+    {"registry file that is clean",
+     [] {
+       return WithStep("ImportReg", "[ImportReg]\r\nNum=2\r\n[ImportReg0]\r\nFile=game.reg\r\n[ImportReg1]\r\nFile=game.nfd\r\n",
+                       {{L"game.reg", kRegFile}, {L"game.nfd", EmptyPackageRegistryFile()}});
+     },
+     {}},
+    {"package registry file cut short",
+     [] {
+       return WithStep("ImportReg", "[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=game.nfd\r\n",
+                       {{L"game.nfd", EmptyPackageRegistryFile().substr(0, 6)}});
+     },
+     {{L"game.nfd", 0, E, L"the registry script engine refuses the whole file: its last 4 bytes are not the CRC-32 of the others (damaged or cut short)", kWhole}}},
+    {"package id that is none",
+     [] { return WithStep("Assoc", "", {{L"VorlanAssoc.ini", "[Assoc]\r\nNum=1\r\n[Assoc0]\r\nPkgId=3O1\r\n"}}); },
+     {{L"VorlanAssoc.ini", 4, E, L"step \"Assoc\" fails [Assoc0]: PkgId \"3O1\" is not a package id", kWhole}}},
+    {"game tool file saved as UTF-8",
+     [] { return WithStep("AssocGamePathSet", "", {{L"VorlanGameTool.ini", "[Platform]\r\nRoot=D:\\\xE6\xB8\xB8\xE6\x88\x8F\r\n"}}); },
+     {{kCfg, 18, W, L"step \"AssocGamePathSet\" is listed, but [AssocGamePathSet] is missing"},
+      {L"VorlanGameTool.ini", 0, W, L"UTF-8 text with non-ASCII characters"}}},
+    // Hints.
+    {"documents folder by its Windows name",
+     [] { return CleanFolder(Replace(kCleanCfg, "$CSIDL_APPDATA$", "$CSIDL_PERSONAL$")); },
+     {{kCfg, 24, E, L"unknown folder macro $CSIDL_PERSONAL$; did you mean $CSIDL_MYDOCUMENTS$?", kWhole}}},
+    {"junction-option key in a junction entry",
+     [] { return WithStep("Junction", "[Junction]\r\nNum=1\r\n[Junction0]\r\nSrc=save\r\nDst=C:\\x\r\nRunName=setup.exe\r\n"); },
+     {{kCfg, 30, W, L"unknown key \"RunName\" in [Junction0]; this key belongs to [JunctionOption0]", kWhole}}},
+    {"count key in an entry",
+     [] { return CleanFolder(Replace(kCleanCfg, "SkipOS=0", "Num=1")); },
+     {{kCfg, 22, W, L"unknown key \"Num\" in [Copy0]; this key belongs to [Copy]", kWhole}}},
+    {"misspelt indexed key",
+     [] { return CleanFolder(Replace(kCleanCfg, "Argument_1=Component", "Argument_1=Component\r\nArgumnet_1=Copy")); },
+     {{kCfg, 14, W, L"unknown key \"Argumnet_1\" in [ProcessMgr_0]; did you mean \"Argument_1\"?", kWhole}}},
     {"no option file", [] { return test::MemoryFolder(); }, {{kCfg, 0, E, L"no such file"}}},
     {"empty option file", [] { return CleanFolder(""); }, {{kCfg, 0, E, L"holds no section and no key"}}},
     {"UTF-16 with a mark", [] { return CleanFolder(Utf16Le(kCleanCfg, true)); }, {{kCfg, 0, W, L"saved as UTF-16"}}},
@@ -233,8 +339,12 @@ TEST_P(OptionRulesTest, GivesExactlyTheExpectedFindings) {
     EXPECT_EQ(found[i].file, c.findings[i].file) << i;
     EXPECT_EQ(found[i].line, c.findings[i].line) << std::string(all.begin(), all.end());
     EXPECT_EQ(found[i].severity, c.findings[i].severity) << i;
-    EXPECT_NE(found[i].message.find(c.findings[i].text), std::wstring::npos)
-        << std::string(all.begin(), all.end());
+    if (c.findings[i].whole)
+      EXPECT_EQ(FormatFinding(found[i]), FormatFinding({c.findings[i].file, c.findings[i].line, c.findings[i].severity,
+                                                        c.findings[i].text}));
+    else
+      EXPECT_NE(found[i].message.find(c.findings[i].text), std::wstring::npos)
+          << std::string(all.begin(), all.end());
   }
 }
 

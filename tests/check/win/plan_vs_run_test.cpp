@@ -84,4 +84,41 @@ TEST(DryRun, PlansTheStepsPathsAndCommandLinesThatTheLauncherThenUses) {
   EXPECT_EQ(start[0].substr(0, start[0].rfind(L", in ")), gameRuns[0].commandLine);
 }
 
+// Every entry of every step with what it would do, as a person reads it.
+TEST(DryRun, ShowsEachEntryWithWhatItWouldDo) {
+  vtest::GameFolder game;
+  game.MakeDir(L"save");
+  game.WriteOptionFile(
+      L"[Main]\r\nGameExe=game.exe\r\nRunOption=1\r\n"
+      L"[ProcessMgr]\r\nArgc=2\r\n"
+      L"[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Junction\r\n"
+      L"[ProcessMgr_1]\r\nArgc=5\r\nArgument_0=keys\r\nArgument_1=ImportReg\r\nArgument_2=RegService\r\n"
+      L"Argument_3=AppLoc\r\nArgument_4=Main\r\n"
+      L"[Junction]\r\nNum=1\r\n[Junction0]\r\nSrc=save\r\nDst=C:\\DryRunSave\r\nOption=1\r\n"
+      L"[keys]\r\nNum=1\r\n[keys0]\r\nKey=HKCU\\Software\\Game\r\nName=CDKey\r\nData=ABCD-1234-EFGH\r\n"
+      L"[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=reg\\game.reg\r\n"
+      L"[RegService]\r\nNum=2\r\n[RegService0]\r\nName=Guard\r\nDisplayName=Game Guard\r\nFile=guard.exe\r\n"
+      L"[RegService1]\r\nName=Guard\r\nFile=guard.exe\r\nStart=boot\r\n"
+      L"[AppLoc]\r\nExe=C:\\AppLoc\\AppLoc.exe\r\nParam=/L0804\r\n");
+  const checktest::CheckRun plan = checktest::RunCheck(game.Path(), L"--plan \"" + game.Path() + L"\"");
+  ASSERT_EQ(plan.exitCode, 0u);
+  std::wstring planText;
+  for (const auto& l : plan.lines) planText += l + L"\n";
+  const std::string dump(planText.begin(), planText.end());
+
+  const std::wstring gamePath = game.File(L"game.exe");
+  EXPECT_EQ(PlanItems(plan.lines, L"[ProcessMgr_0], "), std::vector<std::wstring>{L"1 step"}) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"[JunctionOption] "),
+            std::vector<std::wstring>{L"has no entry: [Junction] is read instead, as above"}) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"Write Key "), std::vector<std::wstring>{L"HKCU\\Software\\Game\\CDKey = ********"}) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"Import Reg "), std::vector<std::wstring>{game.File(L"reg\\game.reg")}) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"Register Service "),
+            (std::vector<std::wstring>{L"Guard (\"" + game.File(L"guard.exe") + L"\"), \"Game Guard\", started",
+                                       L"[RegService1], Failed: unknown start"})) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"Run Apploc "),
+            std::vector<std::wstring>{L"C:\\AppLoc\\AppLoc.exe \"" + gamePath + L"\" \"/L0804\""}) << dump;
+  EXPECT_EQ(PlanItems(plan.lines, L"Start Game through the shell: ").at(0), gamePath + L", in " + game.Path()) << dump;
+  EXPECT_EQ(planText.find(L"ABCD"), std::wstring::npos) << "the CD key is never shown";
+}
+
 }  // namespace

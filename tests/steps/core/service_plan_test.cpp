@@ -39,26 +39,36 @@ TEST(PlanService, TypeStartAndPath) {
 }
 
 TEST(DecideServiceChange, AnExistingServiceIsUpdatedOnlyWhenItDiffers) {
-  const ServicePlan program = PlanService(L"S", L"C:\\G\\ac.exe", L"", L"auto");
+  const ServicePlan program = PlanService(L"S", L"C:\\G\\ac.exe", L"", L"auto", L"Anti Cheat");
   const ServicePlan driver = PlanService(L"D", L"C:\\G\\ac.sys", L"", L"");
   const struct {
     const char* name;
     bool exists;
     const wchar_t* path;
     std::uint32_t start, type;
+    const wchar_t* displayName;
     const ServicePlan& plan;
     ServiceChange change;
   } cases[] = {
-      {"missing", false, L"", 0, 0, program, ServiceChange::Create},
-      {"same, quoted", true, L"\"C:\\G\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, program, ServiceChange::Keep},
-      {"same, other case, unquoted", true, L"c:\\g\\AC.exe", kServiceAutoStart, kServiceOwnProcess, program, ServiceChange::Keep},
-      {"interactive flag", true, L"C:\\G\\ac.exe", kServiceAutoStart, kServiceOwnProcess | 0x100, program, ServiceChange::Keep},
-      {"other path", true, L"\"D:\\old\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, program, ServiceChange::Update},
-      {"other start", true, L"\"C:\\G\\ac.exe\"", kServiceDemandStart, kServiceOwnProcess, program, ServiceChange::Update},
-      {"other type", true, L"C:\\G\\ac.exe", kServiceAutoStart, kServiceKernelDriver, program, ServiceChange::Update},
-      {"driver with \\??\\", true, L"\\??\\C:\\G\\ac.sys", kServiceDemandStart, kServiceKernelDriver, driver, ServiceChange::Keep},
-      {"driver moved", true, L"\\??\\E:\\G\\ac.sys", kServiceDemandStart, kServiceKernelDriver, driver, ServiceChange::Update},
+      {"missing", false, L"", 0, 0, L"", program, ServiceChange::Create},
+      {"same, quoted", true, L"\"C:\\G\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, L"Anti Cheat", program, ServiceChange::Keep},
+      {"same, other case, unquoted", true, L"c:\\g\\AC.exe", kServiceAutoStart, kServiceOwnProcess, L"Anti Cheat", program, ServiceChange::Keep},
+      {"interactive flag", true, L"C:\\G\\ac.exe", kServiceAutoStart, kServiceOwnProcess | 0x100, L"Anti Cheat", program, ServiceChange::Keep},
+      {"other path", true, L"\"D:\\old\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, L"Anti Cheat", program, ServiceChange::Update},
+      {"other start", true, L"\"C:\\G\\ac.exe\"", kServiceDemandStart, kServiceOwnProcess, L"Anti Cheat", program, ServiceChange::Update},
+      {"other type", true, L"C:\\G\\ac.exe", kServiceAutoStart, kServiceKernelDriver, L"Anti Cheat", program, ServiceChange::Update},
+      {"other display name alone", true, L"\"C:\\G\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, L"Old Name", program, ServiceChange::Update},
+      {"display name in another case", true, L"\"C:\\G\\ac.exe\"", kServiceAutoStart, kServiceOwnProcess, L"anti cheat", program, ServiceChange::Update},
+      {"driver with \\??\\, display name the name", true, L"\\??\\C:\\G\\ac.sys", kServiceDemandStart, kServiceKernelDriver, L"D", driver, ServiceChange::Keep},
+      {"driver moved", true, L"\\??\\E:\\G\\ac.sys", kServiceDemandStart, kServiceKernelDriver, L"D", driver, ServiceChange::Update},
   };
-  for (const auto& c : cases)
-    EXPECT_EQ(DecideServiceChange(c.exists, c.path, c.start, c.type, c.plan), c.change) << c.name;
+  for (const auto& c : cases) {
+    const StoredService stored{c.path, c.start, c.type, c.displayName};
+    EXPECT_EQ(DecideServiceChange(c.exists ? &stored : nullptr, c.plan), c.change) << c.name;
+  }
+}
+
+TEST(PlanService, AnEmptyDisplayNameIsTheServiceName) {
+  EXPECT_EQ(PlanService(L"GameGuard", L"C:\\g.sys", L"", L"").displayName, L"GameGuard");
+  EXPECT_EQ(PlanService(L"GameGuard", L"C:\\g.sys", L"", L"", L"Game Guard").displayName, L"Game Guard");
 }

@@ -26,6 +26,7 @@ struct Config {
   std::wstring path;
   DWORD start = 0;
   DWORD state = 0;
+  std::wstring displayName;
 };
 
 std::optional<Config> ReadService(const std::wstring& name) {
@@ -39,7 +40,8 @@ std::optional<Config> ReadService(const std::wstring& name) {
   if (!::QueryServiceConfigW(service.Get(), config, needed, &needed)) return std::nullopt;
   SERVICE_STATUS status{};
   ::QueryServiceStatus(service.Get(), &status);
-  return Config{config->lpBinaryPathName, config->dwStartType, status.dwCurrentState};
+  return Config{config->lpBinaryPathName, config->dwStartType, status.dwCurrentState,
+                config->lpDisplayName ? config->lpDisplayName : L""};
 }
 
 void StopAndDelete(const std::wstring& name) {
@@ -115,6 +117,28 @@ TEST_F(RegServiceStep, AnExistingServiceWithAnotherPathIsUpdatedNotDuplicated) {
   EXPECT_EQ(config->state, static_cast<DWORD>(SERVICE_RUNNING));
   EXPECT_FALSE(FileExists(game_.File(L"svc\\ac.exe.rec")));
   EXPECT_TRUE(FileExists(exe + L".rec"));
+}
+
+TEST_F(RegServiceStep, AnExistingServiceWhoseDisplayNameAloneDiffersTakesTheNewName) {
+  const std::wstring name = NewName();
+  WriteEntries({L"Name=" + name + L"\r\nDisplayName=Old Guard\r\nFile=svc\\ac.exe\r\nIsStart=0\r\n"});
+  RecordingStepContext first(game_);
+  RunRegService(first);
+  ASSERT_TRUE(ReadService(name));
+  EXPECT_EQ(ReadService(name)->displayName, L"Old Guard");
+
+  WriteEntries({L"Name=" + name + L"\r\nDisplayName=Game Guard\r\nFile=svc\\ac.exe\r\nIsStart=0\r\n"});
+  RecordingStepContext second(game_);
+  RunRegService(second);
+  EXPECT_EQ(ReadService(name)->displayName, L"Game Guard");
+
+  // Without "DisplayName" the name is shown.
+  WriteEntries({L"Name=" + name + L"\r\nFile=svc\\ac.exe\r\nIsStart=0\r\n"});
+  RecordingStepContext third(game_);
+  RunRegService(third);
+  EXPECT_EQ(ReadService(name)->displayName, name);
+  EXPECT_EQ(third.Printed(),
+            std::vector<std::wstring>{L"Register Service " + name + L" (" + game_.File(L"svc\\ac.exe") + L"), Success"});
 }
 
 TEST_F(RegServiceStep, BadEntriesFailWithTheirReasonAndTheNextGoesOn) {

@@ -1,0 +1,20 @@
+# One version for every file of the release: the project's VERSION. Each
+# Windows program and library gets a version resource made from
+# res/version.rc.in; the programs may show it through VORLAN_VERSION.
+function(vorlan_add_version_resource target description)
+  if(NOT VORLAN_WIN32)
+    return()
+  endif()
+  get_target_property(_type ${target} TYPE)
+  if(_type STREQUAL "SHARED_LIBRARY")
+    set(VORLAN_FILE_TYPE "VFT_DLL")
+    set(VORLAN_FILE_NAME "${target}.dll")
+  else()
+    set(VORLAN_FILE_TYPE "VFT_APP")
+    set(VORLAN_FILE_NAME "${target}.exe")
+  endif()
+  set(VORLAN_FILE_DESCRIPTION "${description}")
+  set(_rc "${CMAKE_CURRENT_BINARY_DIR}/${target}_version.rc")
+  configure_file("${PROJECT_SOURCE_DIR}/res/version.rc.in" "${_rc}" @ONLY)
+  target_sources(${target} PRIVATE "${_rc}")
+endfunction()
