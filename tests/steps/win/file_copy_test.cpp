@@ -147,32 +147,6 @@ TEST_F(FileCopy, ARepeatedTreeCopyCopiesOnlyWhatDiffersFromTheSource) {
   SetReadOnly(L"dst\\f.txt", false);
 }
 
-TEST_F(FileCopy, ASingleFileAlreadyThereCountsAsCopied) {
-  Put(L"a.txt", "new");
-  vorlan::CopyCounts counts;
-  EXPECT_TRUE(OS::CopySingleFile(P(L"a.txt"), P(L"b.txt"), true, &counts));
-  EXPECT_EQ(counts, (vorlan::CopyCounts{1, 0}));
-  SetReadOnly(L"b.txt", true);
-  EXPECT_TRUE(OS::CopySingleFile(P(L"a.txt"), P(L"b.txt"), true, &counts));
-  EXPECT_EQ(counts, (vorlan::CopyCounts{1, 1}));
-  SetReadOnly(L"b.txt", false);
-
-  // A second newer: not the same file, and not replaced when asked not to.
-  SetLastWrite(L"b.txt", L"a.txt", 1);
-  EXPECT_FALSE(OS::CopySingleFile(P(L"a.txt"), P(L"b.txt"), true, &counts));
-  EXPECT_EQ(counts, (vorlan::CopyCounts{1, 1}));
-  EXPECT_TRUE(OS::CopySingleFile(P(L"a.txt"), P(L"b.txt"), false, &counts));
-  EXPECT_EQ(counts, (vorlan::CopyCounts{2, 1}));
-  EXPECT_TRUE(SameLastWrite(L"b.txt", L"a.txt"));
-
-  // A folder in the file's place is never the file.
-  MakeDirectories(P(L"folder"));
-  EXPECT_FALSE(OS::CopySingleFile(P(L"a.txt"), P(L"folder"), true, &counts));
-  EXPECT_FALSE(OS::CopySingleFile(P(L"missing.txt"), P(L"c.txt"), true, &counts));
-  EXPECT_EQ(counts, (vorlan::CopyCounts{2, 1}));
-  EXPECT_TRUE(DirectoryExists(P(L"folder")));
-}
-
 TEST_F(FileCopy, SingleFileNeverReplacesWhenAskedNotTo) {
   Put(L"a.txt", "new");
   Put(L"b.txt", "old");
