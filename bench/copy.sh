@@ -12,16 +12,20 @@
 #
 # Builds a tree of 2,000 files and 200 MB (200 folders of 10 files of
 # 100 KiB, random bytes) in the Wine prefix, warms the page cache by reading
-# it once, then copies it RUNS times (default 3) with each of, taking turns,
-# into fresh folders:
-#   1. tree_copy_bench.exe (OS::CopyFolderTree) under Wine
-#   2. xcopy /s /e /y under Wine
+# it once, then, RUNS times (default 3), taking turns:
+#   1. tree_copy_bench.exe (OS::CopyFolderTree) under Wine, three times onto
+#      the same folder: the first copy into a fresh folder; again onto the
+#      finished copy (a day's first start on a PC that has the files); and
+#      once more after 1% of the copied files (20, one in every tenth folder)
+#      were rewritten with other bytes of the same size, as a game would
+#   2. xcopy /s /e /y under Wine, into a fresh folder and again onto it
 #   3. cp -r on the host
 #   4. tree_copy_bench.exe --open-only under Wine: every folder made, every
 #      file opened and every copy created and closed, no byte copied: the
 #      least any copy through the Win32 file calls costs under this Wine
-# and prints the median wall times and the ratio of 1 to 2. Every copy is
-# checked against the source (4: the same files, empty). Wine prefix: the benchmarks' own
+# and prints the median wall times (each program's start under Wine
+# included) and the ratios to xcopy. Every copy is checked against the
+# source (4: the same files, empty). Wine prefix: the benchmarks' own
 # (build/bench-wine), or $BENCH_WINEPREFIX.
 set -euo pipefail
 
@@ -63,17 +67,39 @@ check() {
     echo "copy.sh: $2 did not copy the tree faithfully" >&2
     exit 1
   fi
-  rm -rf "${work:?}/$1"
-  sync
 }
-# One timed copy: name, destination folder under $work, command...
-timed() {
+# One timed copy onto whatever is at the destination: name, destination
+# folder under $work, command... The destination stays.
+timed_onto() {
   local name="$1" dst="$2" start end
   shift 2
-  rm -rf "${work:?}/$dst"; sync
-  start=$(now_ms); "$@" </dev/null >/dev/null 2>&1 || true; end=$(now_ms)
+  sync
+  start=$(now_ms); "$@" </dev/null >"$work/out" 2>/dev/null || true; end=$(now_ms)
   check "$dst" "$name"
   echo $((end - start)) >>"$work/times-$name"
+  # The program's own time, without its start under Wine.
+  sed -n 's/.*ms=\([0-9.]*\).*/\1/p' "$work/out" >>"$work/inside-$name"
+}
+# One timed copy into a fresh folder, removed afterwards.
+timed() {
+  rm -rf "${work:?}/$2"
+  timed_onto "$@"
+  rm -rf "${work:?}/$2"
+  sync
+}
+# The tree copy first into a fresh folder, again onto it, then with 1% of
+# its files changed: name, program.
+three_copies() {
+  local name="$1" program="$2" dst="dst-$1" d
+  rm -rf "${work:?}/$dst"
+  timed_onto "$name" "$dst" bench_wine "$win\\$program" "$win\\$dst" "$win\\src"
+  timed_onto "$name-again" "$dst" bench_wine "$win\\$program" "$win\\$dst" "$win\\src"
+  for d in $(seq -w 1 10 200); do
+    head -c 102400 /dev/urandom >"$work/$dst/dir$d/file01.bin"
+  done
+  timed_onto "$name-1pct" "$dst" bench_wine "$win\\$program" "$win\\$dst" "$win\\src"
+  rm -rf "${work:?}/$dst"
+  sync
 }
 median() { sort -n | awk '{ v[NR] = $1 } END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%d\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
 
@@ -84,11 +110,14 @@ rm -rf "$work/warm"
 
 for i in $(seq 1 "$runs"); do
   echo "run $i of $runs ..."
-  timed vorlan dst-vorlan bench_wine "$win\\tree_copy_bench.exe" "$win\\dst-vorlan" "$win\\src"
+  three_copies vorlan tree_copy_bench.exe
   if [ -n "$baseline" ]; then
-    timed baseline dst-baseline bench_wine "$win\\baseline.exe" "$win\\dst-baseline" "$win\\src"
+    three_copies baseline baseline.exe
   fi
-  timed xcopy dst-xcopy bench_wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\"
+  rm -rf "${work:?}/dst-xcopy"
+  timed_onto xcopy dst-xcopy bench_wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\"
+  timed_onto xcopy-again dst-xcopy bench_wine xcopy /s /e /y /i "$win\\src" "$win\\dst-xcopy\\"
+  rm -rf "${work:?}/dst-xcopy"
   timed cp dst-cp cp -r "$work/src" "$work/dst-cp"
   rm -rf "${work:?}/dst-open"; sync
   start=$(now_ms)
@@ -102,23 +131,38 @@ for i in $(seq 1 "$runs"); do
   echo $((end - start)) >>"$work/times-open"
 done
 
-vorlan=$(median <"$work/times-vorlan")
-xcopy=$(median <"$work/times-xcopy")
-cprun=$(median <"$work/times-cp")
-opening=$(median <"$work/times-open")
+m() { median <"$work/times-$1"; }
+inside() { median <"$work/inside-$1"; }
+xcopy=$(m xcopy)
 echo
 echo "$BENCH_BUILD_TEXT"
 echo "medians of $runs runs; trees on $([ "${COPY_IN_MEMORY:-0}" = 1 ] && echo "/dev/shm" || echo "the prefix's disk"); $(uptime | sed 's/.*load/load/')"
-printf '%-40s %6d ms\n' "OS::CopyFolderTree under Wine" "$vorlan"
+echo "wall times, each program's start under Wine included (in brackets: the copy alone, as the program timed it)"
+for kind in vorlan baseline; do
+  [ "$kind" = vorlan ] || [ -n "$baseline" ] || continue
+  label="OS::CopyFolderTree"
+  [ "$kind" = vorlan ] || label="baseline build"
+  printf '%-52s %6d ms  (%s)\n' "$label, first copy" "$(m "$kind")" "$(inside "$kind")"
+  printf '%-52s %6d ms  (%s)\n' "$label, again onto the finished copy" "$(m "$kind-again")" "$(inside "$kind-again")"
+  printf '%-52s %6d ms  (%s)\n' "$label, again with 1% of the files changed" "$(m "$kind-1pct")" "$(inside "$kind-1pct")"
+done
+[ -z "$baseline" ] || echo "baseline: $baseline"
+printf '%-52s %6d ms\n' "xcopy /s /e /y under Wine, first copy" "$xcopy"
+printf '%-52s %6d ms\n' "xcopy /s /e /y under Wine, again onto it" "$(m xcopy-again)"
+printf '%-52s %6d ms\n' "cp -r on the host" "$(m cp)"
+printf '%-52s %6d ms\n' "opening and creating each file, no bytes" "$(m open)"
+awk -v v="$(m vorlan)" -v a="$(m vorlan-again)" -v p="$(m vorlan-1pct)" -v x="$xcopy" -v xa="$(m xcopy-again)" \
+    -v c="$(m cp)" -v o="$(m open)" 'BEGIN {
+  printf "ratio first copy / xcopy:              %.2f\n", v / x
+  printf "ratio first copy / cp -r:              %.2f\n", v / c
+  printf "ratio again, unchanged / xcopy:        %.3f (goal: at most 0.1; xcopy again onto its copy: %.3f)\n", a / x, a / xa
+  printf "ratio again, 1%% changed / xcopy:       %.3f (goal: at most 0.15; xcopy again onto its copy: %.3f)\n", p / x, p / xa
+  printf "ratio opening-only / xcopy:            %.2f (the per-file calls alone, one file at a time)\n", o / x }'
 if [ -n "$baseline" ]; then
-  printf '%-40s %6d ms   (%s)\n' "baseline build of it under Wine" "$(median <"$work/times-baseline")" "$baseline"
-fi
-printf '%-40s %6d ms\n' "xcopy /s /e /y under Wine" "$xcopy"
-printf '%-40s %6d ms\n' "cp -r on the host" "$cprun"
-printf '%-40s %6d ms\n' "opening and creating each file, no bytes" "$opening"
-awk -v v="$vorlan" -v x="$xcopy" -v c="$cprun" 'BEGIN {
-  printf "ratio CopyFolderTree / xcopy: %.2f\nratio CopyFolderTree / cp -r: %.2f\n", v / x, v / c }'
-awk -v o="$opening" -v x="$xcopy" 'BEGIN { printf "ratio opening-only / xcopy: %.2f (the per-file calls alone, one file at a time)\n", o / x }'
-if [ -n "$baseline" ]; then
-  awk -v v="$vorlan" -v b="$(median <"$work/times-baseline")" 'BEGIN { printf "ratio CopyFolderTree / baseline: %.2f\n", v / b }'
+  for run in first again 1pct; do
+    suffix="-$run"
+    [ "$run" != first ] || suffix=""
+    awk -v name="$run" -v v="$(m "vorlan$suffix")" -v b="$(m "baseline$suffix")" \
+      'BEGIN { printf "ratio CopyFolderTree / baseline, %-7s %.2f\n", name ":", v / b }'
+  done
 fi

@@ -18,8 +18,9 @@ namespace {
 
 // One entry with redirection switched off around it when it asks for that.
 // Returns nothing when the entry ends early (no copy, nothing reported).
+// Files the destination already holds are left alone and counted as such.
 std::optional<bool> CopyEntry(StepContext& context, const std::wstring& section, std::wstring& src,
-                              std::wstring& dst, bool nativeFolders) {
+                              std::wstring& dst, bool nativeFolders, vorlan::CopyCounts& counts) {
   const OS::IniFile& options = context.Options();
   const int isFile = options.ReadInt(section, L"IsFile", 0);
   src = options.ReadString(section, L"Src");
@@ -28,8 +29,8 @@ std::optional<bool> CopyEntry(StepContext& context, const std::wstring& section,
   dst = ResolveMacroPrefixedPath(dst, nativeFolders);
   if (dst.empty()) return std::nullopt;
   src = vorlan::PathJoin(context.ProgramDirectory(), src);
-  if (isFile != 0) return OS::CopySingleFile(src, dst, /*failIfExists=*/true);
-  return OS::CopyFolderTree(dst, src);
+  if (isFile != 0) return OS::CopySingleFile(src, dst, /*failIfExists=*/true, &counts);
+  return OS::CopyFolderTree(dst, src, &counts);
 }
 
 }  // namespace
@@ -47,7 +48,8 @@ void RunCopyStep(StepContext& context) {
     }
 
     std::wstring src, dst;
-    const std::optional<bool> copied = CopyEntry(context, section, src, dst, switchOff);
+    vorlan::CopyCounts counts;
+    const std::optional<bool> copied = CopyEntry(context, section, src, dst, switchOff, counts);
 
     if (redirection) {
       const BOOL reverted = redirection->Revert();
@@ -55,6 +57,8 @@ void RunCopyStep(StepContext& context) {
     }
     if (!copied) return;
 
+    log.Log(4, L"CopyFileOption: CVorlanDlg::ProcessCopyFile. %s --> %s: %u copied, %u already there", src,
+            dst, counts.copied, counts.alreadyThere);
     const wchar_t* result = *copied ? L"Success" : L"Failed";
     log.Log(4, L"CopyFileOption: CVorlanDlg::ProcessCopyFile. Copy File %s --> %s, %s", src, dst, result);
     context.PrintInfo(vorlan::fmt::Format(L"Copy File %s --> %s, %s", src, dst, result));

@@ -53,7 +53,7 @@ Span PreparationOf(const std::vector<LogLine>& log) {
 void PrepareGame(const GameFolder& game, const wchar_t* slowStep) {
   scenario::ClearLaunchMark(game);
   game.AddRecorder(L"slow.exe", {.sleepMs = 300});
-  for (int i = 0; i < 500; ++i) game.WriteText(L"many\\f" + std::to_wstring(i) + L".txt", std::wstring(2000, L'm'));
+  for (int i = 0; i < 1000; ++i) game.WriteText(L"many\\f" + std::to_wstring(i) + L".txt", std::wstring(2000, L'm'));
   game.WriteText(L"data\\x.txt", L"x");
   game.WriteText(L"save\\s.txt", L"s");
   game.WriteText(L"busy\\in-use.txt", L"u");
@@ -140,6 +140,8 @@ TEST_F(ConcurrentStart, TheSameGameTwiceAtOnceEndsWithOnePreparation) {
   for (int round = 0; round < kRounds; ++round) {
     SCOPED_TRACE(round);
     RemoveTree(game.File(L"Log"));
+    // Files already copied are not copied again: each round copies them afresh.
+    RemoveTree(game.File(L"copy"));
     RunningProgram first = game.Start();
     ::Sleep(round * 40);  // from together to well into the first's preparation
     RunningProgram second = game.Start();

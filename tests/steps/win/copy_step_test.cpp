@@ -27,10 +27,14 @@ constexpr wchar_t kEnd[] = L"CVorlanDlg::ProcessManage.已执行复制文件";
 
 std::vector<LogLine> CopyLines(const LauncherRun& run) { return steptest::StepLines(run, kStart, kEnd); }
 
-// The result line and the PrintInfo line of one entry.
-std::vector<std::wstring> Reported(const std::wstring& src, const std::wstring& dst, const wchar_t* result) {
+// The lines that report one entry: how many files were copied and how many
+// were already there, the result line, the PrintInfo line.
+std::vector<std::wstring> Reported(const std::wstring& src, const std::wstring& dst, const wchar_t* result,
+                                   unsigned copied, unsigned alreadyThere = 0) {
   const std::wstring text = L"Copy File " + src + L" --> " + dst + L", " + result;
-  return {L"CopyFileOption: CVorlanDlg::ProcessCopyFile. " + text, L"CVorlanDlg::PrintInfo: " + text};
+  return {L"CopyFileOption: CVorlanDlg::ProcessCopyFile. " + src + L" --> " + dst + L": " + std::to_wstring(copied) +
+              L" copied, " + std::to_wstring(alreadyThere) + L" already there",
+          L"CopyFileOption: CVorlanDlg::ProcessCopyFile. " + text, L"CVorlanDlg::PrintInfo: " + text};
 }
 
 std::vector<std::wstring> Concat(std::initializer_list<std::vector<std::wstring>> parts) {
@@ -86,8 +90,8 @@ TEST(CopyStep, FilesAndFolderTreesAreCopiedAndReported) {
   LauncherRun run = RunLauncher(game);
 
   const auto lines = CopyLines(run);
-  EXPECT_EQ(Texts(lines), Concat({Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\a.ini"), L"Success"),
-                                  Reported(game.File(L"data"), game.File(L"tree"), L"Success")}))
+  EXPECT_EQ(Texts(lines), Concat({Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\a.ini"), L"Success", 1),
+                                  Reported(game.File(L"data"), game.File(L"tree"), L"Success", 2)}))
       << Dump(run.log);
   for (const auto& l : lines) EXPECT_EQ(l.level, 4);
   EXPECT_EQ(ReadBytes(game.File(L"out\\a.ini")), "[A]\nx=1\n");
@@ -105,8 +109,8 @@ TEST(CopyStep, EntriesAreCountedByNumFromZero) {
   }
   game.WriteOptionFile(OptionFileRunning(L"Copy", sections));
   LauncherRun run = RunLauncher(game);
-  EXPECT_EQ(Texts(CopyLines(run)), Concat({Reported(game.File(L"data"), game.File(L"to0"), L"Success"),
-                                           Reported(game.File(L"data"), game.File(L"to1"), L"Success")}))
+  EXPECT_EQ(Texts(CopyLines(run)), Concat({Reported(game.File(L"data"), game.File(L"to0"), L"Success", 2),
+                                           Reported(game.File(L"data"), game.File(L"to1"), L"Success", 2)}))
       << Dump(run.log);
   EXPECT_FALSE(DirectoryExists(game.File(L"to2")));
 
@@ -122,23 +126,61 @@ TEST(CopyStep, EntriesAreCountedByNumFromZero) {
   }
 }
 
-TEST(CopyStep, ASingleFileNeverReplacesAnExistingOne) {
+TEST(CopyStep, ASingleFileNeverReplacesAnExistingOneAndOneAlreadyThereIsASuccess) {
   GameFolder game;
   MakeGameData(game);
   game.WriteText(L"out\\a.ini", L"mine");
   game.WriteText(L"out\\ro.ini", L"read-only");
   ASSERT_TRUE(::SetFileAttributesW(game.File(L"out\\ro.ini").c_str(), FILE_ATTRIBUTE_READONLY));
+  // Yesterday's copy, read-only since: the same size and time as the source.
+  ASSERT_TRUE(::CopyFileW(game.File(L"cfg\\a.ini").c_str(), game.File(L"out\\same.ini").c_str(), TRUE));
+  ASSERT_TRUE(::SetFileAttributesW(game.File(L"out\\same.ini").c_str(), FILE_ATTRIBUTE_READONLY));
   game.WriteOptionFile(OptionFileRunning(L"Copy",
-      L"[Copy]\nNum=2\n"
+      L"[Copy]\nNum=3\n"
       L"[Copy0]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + game.File(L"out\\a.ini") + L"\n"
-      L"[Copy1]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + game.File(L"out\\ro.ini") + L"\n"));
+      L"[Copy1]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + game.File(L"out\\ro.ini") + L"\n"
+      L"[Copy2]\nIsFile=1\nSrc=cfg\\a.ini\nDst=" + game.File(L"out\\same.ini") + L"\n"));
   LauncherRun run = RunLauncher(game);
-  EXPECT_EQ(Texts(CopyLines(run)), Concat({Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\a.ini"), L"Failed"),
-                                           Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\ro.ini"), L"Failed")}))
+  EXPECT_EQ(Texts(CopyLines(run)), Concat({Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\a.ini"), L"Failed", 0),
+                                           Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\ro.ini"), L"Failed", 0),
+                                           Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\same.ini"), L"Success", 0, 1)}))
       << Dump(run.log);
   EXPECT_EQ(ReadBytes(game.File(L"out\\a.ini")), "mine");
   EXPECT_EQ(ReadBytes(game.File(L"out\\ro.ini")), "read-only");
-  ::SetFileAttributesW(game.File(L"out\\ro.ini").c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(ReadBytes(game.File(L"out\\same.ini")), "[A]\nx=1\n");
+  EXPECT_TRUE(::GetFileAttributesW(game.File(L"out\\same.ini").c_str()) & FILE_ATTRIBUTE_READONLY);
+  for (const wchar_t* name : {L"out\\ro.ini", L"out\\same.ini"})
+    ::SetFileAttributesW(game.File(name).c_str(), FILE_ATTRIBUTE_NORMAL);
+}
+
+TEST(CopyStep, ARunAgainCopiesOnlyTheFileChangedAtTheSourceAndTheOneChangedAtTheDestination) {
+  GameFolder game;
+  std::vector<std::wstring> files;
+  for (int d = 0; d < 4; ++d) {
+    for (int f = 0; f < 10; ++f) {
+      files.push_back(L"d" + std::to_wstring(d) + L"\\f" + std::to_wstring(f) + L".txt");
+      game.WriteText(L"data\\" + files.back(), files.back());
+    }
+  }
+  game.WriteOptionFile(OptionFileRunning(L"Copy", L"[Copy]\nNum=1\n[Copy0]\nSrc=data\nDst=" + game.File(L"tree") + L"\n"));
+  LauncherRun first = RunLauncher(game);
+  EXPECT_EQ(Texts(CopyLines(first)), Reported(game.File(L"data"), game.File(L"tree"), L"Success", 40)) << Dump(first.log);
+
+  // A newer source of another size, and a copy the game rewrote with as many bytes.
+  game.WriteText(L"data\\d1\\f4.txt", L"the game's update");
+  game.WriteText(L"tree\\d2\\f7.txt", L"D2\\F7.TXT");
+  // An unchanged copy the game holds open: copying it again would fail and be named.
+  OS::ScopedHandle held(
+      ::CreateFileW(game.File(L"tree\\d0\\f0.txt").c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+  ASSERT_TRUE(held);
+  LauncherRun second = RunLauncher(game);
+  held.Reset();
+
+  EXPECT_EQ(Texts(CopyLines(second)), Reported(game.File(L"data"), game.File(L"tree"), L"Success", 2, 38))
+      << Dump(second.log);
+  EXPECT_EQ(ReadBytes(game.File(L"tree\\d1\\f4.txt")), "the game's update");
+  EXPECT_EQ(ReadBytes(game.File(L"tree\\d2\\f7.txt")), "d2\\f7.txt");
+  for (const auto& name : files) EXPECT_EQ(ReadBytes(game.File(L"tree\\" + name)), ReadBytes(game.File(L"data\\" + name)));
 }
 
 TEST(CopyStep, MissingSourceFolderFailsAfterMakingTheDestinationAndAnEmptyOneSucceeds) {
@@ -150,8 +192,8 @@ TEST(CopyStep, MissingSourceFolderFailsAfterMakingTheDestinationAndAnEmptyOneSuc
       L"[Copy1]\nSrc=emptydir\nDst=" + game.File(L"made2") + L"\n"));
   LauncherRun run = RunLauncher(game);
   const auto lines = CopyLines(run);
-  EXPECT_EQ(TextsAtLevel(lines, 4), Concat({Reported(game.File(L"not-there"), game.File(L"made"), L"Failed"),
-                                            Reported(game.File(L"emptydir"), game.File(L"made2"), L"Success")}))
+  EXPECT_EQ(TextsAtLevel(lines, 4), Concat({Reported(game.File(L"not-there"), game.File(L"made"), L"Failed", 0),
+                                            Reported(game.File(L"emptydir"), game.File(L"made2"), L"Success", 0)}))
       << Dump(run.log);
   EXPECT_TRUE(DirectoryExists(game.File(L"made")));
   EXPECT_TRUE(DirectoryExists(game.File(L"made2")));
@@ -191,7 +233,9 @@ TEST(CopyStep, FilesThatCannotBeCopiedAreNamedInWalkOrderAndTheRestIsCopied) {
   }
   const auto lines = CopyLines(run);
   EXPECT_EQ(TextsAtLevel(lines, 32), failures) << Dump(run.log);
-  EXPECT_EQ(TextsAtLevel(lines, 4), Reported(game.File(L"data"), game.File(L"tree"), L"Failed")) << Dump(run.log);
+  EXPECT_EQ(TextsAtLevel(lines, 4), Reported(game.File(L"data"), game.File(L"tree"), L"Failed",
+                                              static_cast<unsigned>(files.size() + 2 - held.size())))
+      << Dump(run.log);
   EXPECT_EQ(ReadBytes(game.File(L"tree\\sub\\y.txt")), "y");
   for (const auto& name : held) EXPECT_EQ(ReadBytes(game.File(L"tree\\" + name)), "old") << ToUtf8(name);
   for (const auto& name : files) {
@@ -221,7 +265,7 @@ TEST(CopyStep, SkipOSSkipsOnlyTheNamedWindowsGeneration) {
     LauncherRun run = RunLauncher(game);
     std::vector<std::wstring> expected;
     for (int i : c.copied) {
-      const auto r = Reported(game.File(L"data"), game.File(L"to" + std::to_wstring(i)), L"Success");
+      const auto r = Reported(game.File(L"data"), game.File(L"to" + std::to_wstring(i)), L"Success", 2);
       expected.insert(expected.end(), r.begin(), r.end());
     }
     EXPECT_EQ(Texts(CopyLines(run)), expected) << Dump(run.log);
@@ -263,9 +307,9 @@ TEST(CopyStep, RedirectionIsSwitchedOffOnlyOn64BitWindowsAndOnlyWhenAskedWithOne
   if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_0. DisableRedirection: 1");
   expected.push_back(macro);
   if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_0. RevertRedirection: 1");
-  for (const auto& l : Reported(game.File(L"bin\\x.dll"), system + L"\\" + name0, L"Success")) expected.push_back(l);
+  for (const auto& l : Reported(game.File(L"bin\\x.dll"), system + L"\\" + name0, L"Success", 1)) expected.push_back(l);
   expected.push_back(macro);
-  for (const auto& l : Reported(game.File(L"bin\\x.dll"), system + L"\\" + name1, L"Success")) expected.push_back(l);
+  for (const auto& l : Reported(game.File(L"bin\\x.dll"), system + L"\\" + name1, L"Success", 1)) expected.push_back(l);
   // The entry without a source ends early; redirection is switched back all the same.
   if (is64) {
     expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_2. DisableRedirection: 1");
@@ -274,7 +318,7 @@ TEST(CopyStep, RedirectionIsSwitchedOffOnlyOn64BitWindowsAndOnlyWhenAskedWithOne
   if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_3. DisableRedirection: 1");
   expected.push_back(macro);
   if (is64) expected.push_back(L"CopyFileOption: CVorlanDlg::CopyFile_3. RevertRedirection: 1");
-  for (const auto& l : Reported(game.File(L"bin"), system + L"\\" + tree3, L"Success")) expected.push_back(l);
+  for (const auto& l : Reported(game.File(L"bin"), system + L"\\" + tree3, L"Success", 1)) expected.push_back(l);
   EXPECT_EQ(Texts(CopyLines(run)), expected) << Dump(run.log);
 
   {
@@ -314,10 +358,12 @@ TEST(CopyStep, ProgramFilesMacrosFollowTheRedirectionChoice) {
   std::vector<std::wstring> results;
   for (const auto& t : texts)
     if (t.rfind(L"CopyFileOption: CVorlanDlg::ProcessCopyFile.", 0) == 0) results.push_back(t);
-  EXPECT_EQ(results, (std::vector<std::wstring>{Reported(game.File(L"data"), places[0], L"Success")[0],
-                                                Reported(game.File(L"data"), places[1], L"Success")[0],
-                                                Reported(game.File(L"data"), places[2], L"Success")[0]}))
-      << Dump(run.log);
+  std::vector<std::wstring> expected;
+  for (int i = 0; i < 3; ++i) {
+    const auto lines = Reported(game.File(L"data"), places[i], L"Success", 2);
+    expected.insert(expected.end(), lines.begin(), lines.begin() + 2);  // the count and the result
+  }
+  EXPECT_EQ(results, expected) << Dump(run.log);
   EXPECT_TRUE(FileExists(places[0] + L"\\sub\\y.txt"));
   EXPECT_TRUE(FileExists(places[1] + L"\\sub\\y.txt"));
   EXPECT_TRUE(FileExists(places[2] + L"\\sub\\y.txt"));
@@ -348,14 +394,14 @@ TEST(CopyStep, BadValuesAreReportedOrSkippedAndNothingIsLost) {
       L"[Copy8]\nSrc=data\nDst=" + game.File(L"DATA\\backup") + L"\n"));  // into itself
   LauncherRun run = RunLauncher(game);
 
-  const wchar_t* longResult = FileExists(longDst + L"\\sub\\y.txt") ? L"Success" : L"Failed";
+  const bool longCopied = FileExists(longDst + L"\\sub\\y.txt");
   EXPECT_EQ(TextsAtLevel(CopyLines(run), 4),
-            Concat({Reported(game.File(L"data"), suite + L"\\unknown", L"Success"),
-                    Reported(game.File(L"data"), missingDrive + L"\\games\\x", L"Failed"),
-                    Reported(game.File(L"no-such.txt"), game.File(L"n.txt"), L"Failed"),
-                    Reported(game.File(L"data"), longDst, longResult),
-                    Reported(game.File(L"cfg\\a.ini"), missingDrive + L"\\a.ini", L"Failed"),
-                    Reported(game.File(L"data"), game.File(L"DATA\\backup"), L"Failed")}))
+            Concat({Reported(game.File(L"data"), suite + L"\\unknown", L"Success", 2),
+                    Reported(game.File(L"data"), missingDrive + L"\\games\\x", L"Failed", 0),
+                    Reported(game.File(L"no-such.txt"), game.File(L"n.txt"), L"Failed", 0),
+                    Reported(game.File(L"data"), longDst, longCopied ? L"Success" : L"Failed", longCopied ? 2 : 0),
+                    Reported(game.File(L"cfg\\a.ini"), missingDrive + L"\\a.ini", L"Failed", 0),
+                    Reported(game.File(L"data"), game.File(L"DATA\\backup"), L"Failed", 0)}))
       << Dump(run.log);
   const auto errors = TextsAtLevel(CopyLines(run), 32);
   EXPECT_EQ(std::count(errors.begin(), errors.end(),

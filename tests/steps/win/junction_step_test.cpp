@@ -11,6 +11,7 @@
 
 #include <algorithm>
 
+#include "platform/win/scoped_resource.h"
 #include "step_run.h"
 #include "vtest/files.h"
 #include "vtest/recorder_runs.h"
@@ -174,6 +175,43 @@ TEST_F(JunctionStep, OptionTwoCopiesTheTreeAndSaysSoAtLevel64) {
       << Dump(run.log);
   EXPECT_EQ(ReadBytes(game.File(L"dst\\mine.txt")), "mine");
   EXPECT_EQ(ReadBytes(game.File(L"dst\\sub\\y.txt")), "y");
+}
+
+// The copies in place of a junction leave the files already there alone, as
+// the "Copy" step does, and put back a file the game changed.
+TEST_F(JunctionStep, CopiesAgainLeaveTheFilesAlreadyThereAndPutBackAChangedOne) {
+  GameFolder game;
+  MakeGameData(game);
+  game.WriteOptionFile(OptionFileRunning(L"Junction",
+      L"[JunctionOption]\nNum=2\n"
+      L"[JunctionOption0]\nOption=0\nSrc=data\nDst=" + game.File(L"linked") + L"\n"
+      L"[JunctionOption1]\nOption=2\nSrc=data\nDst=" + game.File(L"copied") + L"\n"));
+  LauncherRun first = RunLauncher(game);
+  ASSERT_EQ(ReadBytes(game.File(L"linked\\sub\\y.txt")), "y") << Dump(first.log);
+  ASSERT_EQ(ReadBytes(game.File(L"copied\\sub\\y.txt")), "y") << Dump(first.log);
+
+  // The game rewrote one copy of y.txt and holds the other copy of x.txt open
+  // without sharing: copying x.txt again would fail, and be named at level 32.
+  game.WriteText(L"linked\\sub\\y.txt", L"Y");
+  game.WriteText(L"copied\\sub\\y.txt", L"Y");
+  std::vector<OS::ScopedHandle> held;
+  for (const wchar_t* name : {L"linked\\x.txt", L"copied\\x.txt"}) {
+    held.emplace_back(::CreateFileW(game.File(name).c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+    ASSERT_TRUE(held.back()) << ToUtf8(name);
+  }
+  LauncherRun second = RunLauncher(game);
+  held.clear();
+
+  const auto lines = Lines(second);
+  const std::wstring data = game.File(L"data");
+  EXPECT_EQ(TextsAtLevel(lines, 4),
+            (std::vector<std::wstring>{kJunctionOptionText, BecameCopy(data, game.File(L"linked")),
+                                       Report(data, game.File(L"linked"), L"Success"),
+                                       Report(data, game.File(L"copied"), L"Success")}))
+      << Dump(second.log);
+  EXPECT_TRUE(TextsAtLevel(lines, 32).empty()) << Dump(second.log);
+  EXPECT_EQ(ReadBytes(game.File(L"linked\\sub\\y.txt")), "y");
+  EXPECT_EQ(ReadBytes(game.File(L"copied\\sub\\y.txt")), "y");
 }
 
 // Wine cannot make the junction, so the folder moved aside comes straight back.
