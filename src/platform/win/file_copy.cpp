@@ -286,7 +286,9 @@ bool CopySingleFile(const std::wstring& src, const std::wstring& dst, bool failI
   vorlan::ListedFile source, destination;
   if (ReadListed(src, &source) && ReadListed(dst, &destination) && vorlan::IsAlreadyThere(source, &destination)) {
     if (counts) ++counts->alreadyThere;
-    return true;
+    // Nothing to copy; a copy that must not replace still fails on a
+    // destination that exists, whatever it holds.
+    return !failIfExists;
   }
   const bool copied = ReplaceOrCopy(src, dst, failIfExists);
   if (copied && counts) ++counts->copied;

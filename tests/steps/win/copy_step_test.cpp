@@ -126,7 +126,7 @@ TEST(CopyStep, EntriesAreCountedByNumFromZero) {
   }
 }
 
-TEST(CopyStep, ASingleFileNeverReplacesAnExistingOneAndOneAlreadyThereIsASuccess) {
+TEST(CopyStep, ASingleFileNeverReplacesAnExistingOneAndOneAlreadyThereIsCountedAndStillFails) {
   GameFolder game;
   MakeGameData(game);
   game.WriteText(L"out\\a.ini", L"mine");
@@ -143,7 +143,7 @@ TEST(CopyStep, ASingleFileNeverReplacesAnExistingOneAndOneAlreadyThereIsASuccess
   LauncherRun run = RunLauncher(game);
   EXPECT_EQ(Texts(CopyLines(run)), Concat({Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\a.ini"), L"Failed", 0),
                                            Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\ro.ini"), L"Failed", 0),
-                                           Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\same.ini"), L"Success", 0, 1)}))
+                                           Reported(game.File(L"cfg\\a.ini"), game.File(L"out\\same.ini"), L"Failed", 0, 1)}))
       << Dump(run.log);
   EXPECT_EQ(ReadBytes(game.File(L"out\\a.ini")), "mine");
   EXPECT_EQ(ReadBytes(game.File(L"out\\ro.ini")), "read-only");
