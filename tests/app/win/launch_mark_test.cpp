@@ -25,7 +25,7 @@ TEST(LaunchMark, AFullRunWritesTodaysMarkAndTheNextRunTakesTheWhiteList) {
   EXPECT_TRUE(Has(first.log, L"ComponentOption: CVorlanDlg::IsInitVorlan.读取游戏启动器初始化标记失败！ModuleFilePath: " + game.ExePath(), 4))
       << Dump(first.log);
   EXPECT_TRUE(Has(first.log, L"CVorlanDlg::WriteTimeToReg Succeed. " + std::to_wstring(scenario::TodayMark()), 4));
-  EXPECT_EQ(ReadDword(HKEY_LOCAL_MACHINE, scenario::kMarkKey, game.ExePath()), scenario::TodayMark());
+  EXPECT_EQ(scenario::ReadMark(game.ExePath()), scenario::TodayMark());
   EXPECT_TRUE(Has(first.log, L"CVorlanDlg::ProcessManage.开始执行更改显示设置"));
 
   LauncherRun second = game.Run();
@@ -40,7 +40,7 @@ TEST(LaunchMark, AFullRunWritesTodaysMarkAndTheNextRunTakesTheWhiteList) {
 
 TEST(LaunchMark, AMarkOfAnotherDayCountsAsNotInitialised) {
   GameFolder game;
-  WriteDword(HKEY_LOCAL_MACHINE, scenario::kMarkKey, game.ExePath(), 2020101);
+  scenario::WriteMark(game.ExePath(), 2020101);
   game.WriteOptionFile(kOneStep);
   LauncherRun run = game.Run();
   EXPECT_TRUE(Has(run.log, L"ComponentOption: CVorlanDlg::IsInitVorlan.游戏启动器未初始化.", 4)) << Dump(run.log);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,15 +26,31 @@ inline DWORD TodayMark() {
   return static_cast<DWORD>(std::stoul(std::to_wstring(t.wYear) + std::to_wstring(t.wMonth) + std::to_wstring(t.wDay)));
 }
 
-// The full preparation ran today for this launcher copy.
-inline void MarkInitialisedToday(const vtest::GameFolder& game) {
-  vtest::WriteDword(HKEY_LOCAL_MACHINE, kMarkKey, game.ExePath(), TodayMark());
+// Where the launcher keeps its marks: in the 64-bit view when the key exists
+// there (made by a 64-bit tool, or by the Map step's records, which live in
+// that view), else in the program's own view. A 32-bit launcher on 64-bit
+// Windows then reads and writes another key than a test reading its own view.
+inline vtest::RegView MarkView() {
+  return vtest::KeyExists(HKEY_LOCAL_MACHINE, kMarkKey, vtest::RegView::Wow64) ? vtest::RegView::Wow64
+                                                                                : vtest::RegView::Native;
 }
+
+inline std::optional<DWORD> ReadMark(const std::wstring& exePath) {
+  return vtest::ReadDword(HKEY_LOCAL_MACHINE, kMarkKey, exePath, MarkView());
+}
+
+inline bool WriteMark(const std::wstring& exePath, DWORD mark) {
+  return vtest::WriteDword(HKEY_LOCAL_MACHINE, kMarkKey, exePath, mark, MarkView());
+}
+
+// The full preparation ran today for this launcher copy.
+inline void MarkInitialisedToday(const vtest::GameFolder& game) { WriteMark(game.ExePath(), TodayMark()); }
 
 // No mark for this launcher copy (the key itself stays or is made).
 inline void ClearLaunchMark(const vtest::GameFolder& game) {
-  vtest::WriteDword(HKEY_LOCAL_MACHINE, kMarkKey, L"placeholder", 0);
-  vtest::DeleteValue(HKEY_LOCAL_MACHINE, kMarkKey, game.ExePath());
+  const vtest::RegView view = MarkView();
+  vtest::WriteDword(HKEY_LOCAL_MACHINE, kMarkKey, L"placeholder", 0, view);
+  vtest::DeleteValue(HKEY_LOCAL_MACHINE, kMarkKey, game.ExePath(), view);
 }
 
 inline std::vector<std::wstring> TextsStartingWith(const std::vector<vtest::LogLine>& log, const std::wstring& prefix) {

@@ -81,7 +81,7 @@ TEST(ComponentCatalogue, AnEmptyCatalogueInstallsNothingAndLeavesTheCompletionMa
     ASSERT_GE(mainEnd, 0) << Dump(run.log);
     EXPECT_EQ(CountPrefix(run.log, kWriteTimeToReg), 1u) << Dump(run.log);
     EXPECT_GT(FindPrefix(run.log, kWriteTimeToReg), mainEnd);
-    EXPECT_EQ(vtest::ReadDword(HKEY_LOCAL_MACHINE, scenario::kMarkKey, game.ExePath()), scenario::TodayMark());
+    EXPECT_EQ(scenario::ReadMark(game.ExePath()), scenario::TodayMark());
   }
 }
 
