@@ -12,8 +12,7 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 source "$root/bench/lib/wine-bench-env.sh"  # picks the build this host runs, or BENCH_PRESET
 preset="$BENCH_PRESET"
-cmake --preset "$preset" >/dev/null
-cmake --build --preset "$preset" --target reg_import_bench -j2 >/dev/null
+bench_build reg_import_bench
 exe="$root/build/$preset/bench/reg_import_bench.exe"
 
 work="$WINEPREFIX/drive_c/vorlan-reg-bench"
