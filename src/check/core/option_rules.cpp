@@ -212,14 +212,8 @@ class Checker {
     int index = -1;
   };
   static RowMatch MatchRow(OptionFile kind, std::wstring_view name) {
-    for (const SectionRow& row : SectionTable())
-      if (row.file == kind && row.form == SectionForm::Plain && EqualsNoCase(row.name, name)) return {&row, -1};
-    for (const SectionRow& row : SectionTable()) {
-      if (row.file != kind || row.form == SectionForm::Plain) continue;
-      const std::wstring prefix = std::wstring(row.name) + (row.form == SectionForm::EntryUnderscore ? L"_" : L"");
-      if (std::optional<int> index = IndexAfter(name, prefix)) return {&row, *index};
-    }
-    return {};
+    const SectionMatch match = FindSectionRow(kind, name);
+    return {match.row, match.index};
   }
   static const SectionRow* EntryRow(OptionFile kind, std::wstring_view base) {
     for (const SectionRow& row : SectionTable())
@@ -230,16 +224,7 @@ class Checker {
     return row.form == SectionForm::EntryUnderscore ? std::wstring(row.name) + L"_" + std::to_wstring(index)
                                                     : EntrySectionName(row.name, index);
   }
-  static const KeyRow* MatchKey(std::span<const KeyRow> keys, std::wstring_view name) {
-    for (const KeyRow& key : keys) {
-      if (key.name.ends_with(L'#')) {
-        if (IndexAfter(name, key.name.substr(0, key.name.size() - 1))) return &key;
-      } else if (EqualsNoCase(key.name, name)) {
-        return &key;
-      }
-    }
-    return nullptr;
-  }
+  static const KeyRow* MatchKey(std::span<const KeyRow> keys, std::wstring_view name) { return FindKeyRow(keys, name); }
 
   // Stray lines, repeated names, unknown sections and keys, and each value
   // against its kind.
