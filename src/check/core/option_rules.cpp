@@ -386,9 +386,9 @@ class Checker {
         }
         const long long number = ProfileInt(key.raw);
         if (!row.allowed.empty() && std::find(row.allowed.begin(), row.allowed.end(), number) == row.allowed.end())
-          Add(file, key.line, Severity::Error,
+          Add(file, key.line, row.otherwise.empty() ? Severity::Error : Severity::Warning,
               Quoted(key.name) + L"=" + std::to_wstring(number) + L" in [" + section.name + L"] is none of " +
-                  AllowedValuesText(row.allowed));
+                  AllowedValuesText(row.allowed) + (row.otherwise.empty() ? L"" : L": " + std::wstring(row.otherwise)));
         break;
       }
       case ValueKind::ExistingFile:

@@ -74,7 +74,7 @@ constexpr KeyRow kMain[] = {
     {L"IsShow", K::Integer},         {L"IsShowMain", K::Integer},     {L"IsInitComponent", K::Integer},
     {L"IsClose", K::Integer},        {L"GameExe", K::Text},           {L"BeforeExePath", K::Text},
     {L"Param", K::Text},             {L"IsCloseRedirection", K::Integer}, {L"GameExe64", K::Text},
-    {L"BeforeExePath64", K::Text},   {L"Param64", K::Text},           {L"RunOption", K::Integer, kRunOptions}};
+    {L"BeforeExePath64", K::Text},   {L"Param64", K::Text},           {L"RunOption", K::Integer, kRunOptions, 0, L"the game is started as with 0"}};
 constexpr KeyRow kArgc[] = {{L"Argc", K::Integer}};
 constexpr KeyRow kSubProcess[] = {{L"Argc", K::Integer}, {L"Argument_#", K::StepName}, {L"IsPreLoad_#", K::Integer}};
 constexpr KeyRow kControl[] = {{L"Exclude", K::StepList}};

@@ -41,6 +41,10 @@ struct KeyRow {
   // Characters of the value the launcher reads; 0: as for every string of
   // the file (ValueLimit).
   unsigned readLimit = 0;
+  // Integer: what the launcher does with a value outside `allowed` when it
+  // takes such a value as one of them ("the game is started as with 0");
+  // empty: such a value is a fault.
+  std::wstring_view otherwise = {};
 };
 
 // What a step's own rules say against an entry: the key it concerns (empty:
