@@ -11,6 +11,7 @@
 #include "check/core/ini_scan.h"
 #include "PkgRegInfo/core/pkg_reg.h"
 #include "platform/core/path_join.h"
+#include "steps/core/com_server_plan.h"
 #include "steps/core/display_mode.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
@@ -699,6 +700,15 @@ class Checker {
           ExpectPath(file, LineOf(file, s.name, L"Src"), src, PathKind::Folder, L"source folder");
       });
     }
+    eachEntry(L"RegDll", [&](const IniSection& s) {
+      if (!s.Find(L"TimeOut")) return;
+      const int configured = Int(file, s.name, L"TimeOut", kRegSvrDefaultTimeOut);
+      const int used = RegSvrTimeOutSeconds(configured);
+      if (used != configured)
+        Add(file, LineOf(file, s.name, L"TimeOut"), Severity::Warning,
+            L"\"TimeOut\"=" + std::to_wstring(configured) + L" in [" + s.name + L"] is not 1 to " +
+                std::to_wstring(kRegSvrLongestTimeOut) + L": regsvr32 is waited for " + std::to_wstring(used) + L" s");
+    });
     if (file.ini.Find(L"RunOnce") && Value(file, L"RunOnce", L"Exe").empty())
       Add(file, file.ini.Find(L"RunOnce")->line, Severity::Warning, L"[RunOnce] has no \"Exe\": the step does nothing");
   }
