@@ -11,6 +11,7 @@
 #include "check/core/ini_scan.h"
 #include "PkgRegInfo/core/pkg_reg.h"
 #include "platform/core/path_join.h"
+#include "steps/core/com_server_plan.h"
 #include "steps/core/display_mode.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
@@ -212,14 +213,8 @@ class Checker {
     int index = -1;
   };
   static RowMatch MatchRow(OptionFile kind, std::wstring_view name) {
-    for (const SectionRow& row : SectionTable())
-      if (row.file == kind && row.form == SectionForm::Plain && EqualsNoCase(row.name, name)) return {&row, -1};
-    for (const SectionRow& row : SectionTable()) {
-      if (row.file != kind || row.form == SectionForm::Plain) continue;
-      const std::wstring prefix = std::wstring(row.name) + (row.form == SectionForm::EntryUnderscore ? L"_" : L"");
-      if (std::optional<int> index = IndexAfter(name, prefix)) return {&row, *index};
-    }
-    return {};
+    const SectionMatch match = FindSectionRow(kind, name);
+    return {match.row, match.index};
   }
   static const SectionRow* EntryRow(OptionFile kind, std::wstring_view base) {
     for (const SectionRow& row : SectionTable())
@@ -230,16 +225,7 @@ class Checker {
     return row.form == SectionForm::EntryUnderscore ? std::wstring(row.name) + L"_" + std::to_wstring(index)
                                                     : EntrySectionName(row.name, index);
   }
-  static const KeyRow* MatchKey(std::span<const KeyRow> keys, std::wstring_view name) {
-    for (const KeyRow& key : keys) {
-      if (key.name.ends_with(L'#')) {
-        if (IndexAfter(name, key.name.substr(0, key.name.size() - 1))) return &key;
-      } else if (EqualsNoCase(key.name, name)) {
-        return &key;
-      }
-    }
-    return nullptr;
-  }
+  static const KeyRow* MatchKey(std::span<const KeyRow> keys, std::wstring_view name) { return FindKeyRow(keys, name); }
 
   // Stray lines, repeated names, unknown sections and keys, and each value
   // against its kind.
@@ -401,9 +387,9 @@ class Checker {
         }
         const long long number = ProfileInt(key.raw);
         if (!row.allowed.empty() && std::find(row.allowed.begin(), row.allowed.end(), number) == row.allowed.end())
-          Add(file, key.line, Severity::Error,
+          Add(file, key.line, row.otherwise.empty() ? Severity::Error : Severity::Warning,
               Quoted(key.name) + L"=" + std::to_wstring(number) + L" in [" + section.name + L"] is none of " +
-                  AllowedValuesText(row.allowed));
+                  AllowedValuesText(row.allowed) + (row.otherwise.empty() ? L"" : L": " + std::wstring(row.otherwise)));
         break;
       }
       case ValueKind::ExistingFile:
@@ -714,6 +700,15 @@ class Checker {
           ExpectPath(file, LineOf(file, s.name, L"Src"), src, PathKind::Folder, L"source folder");
       });
     }
+    eachEntry(L"RegDll", [&](const IniSection& s) {
+      if (!s.Find(L"TimeOut")) return;
+      const int configured = Int(file, s.name, L"TimeOut", kRegSvrDefaultTimeOut);
+      const int used = RegSvrTimeOutSeconds(configured);
+      if (used != configured)
+        Add(file, LineOf(file, s.name, L"TimeOut"), Severity::Warning,
+            L"\"TimeOut\"=" + std::to_wstring(configured) + L" in [" + s.name + L"] is not 1 to " +
+                std::to_wstring(kRegSvrLongestTimeOut) + L": regsvr32 is waited for " + std::to_wstring(used) + L" s");
+    });
     if (file.ini.Find(L"RunOnce") && Value(file, L"RunOnce", L"Exe").empty())
       Add(file, file.ini.Find(L"RunOnce")->line, Severity::Warning, L"[RunOnce] has no \"Exe\": the step does nothing");
   }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <atomic>
 #include <vector>
 
 #include "platform/win/profile_snapshot.h"
@@ -10,8 +11,19 @@ namespace OS {
 
 using vorlan::profile::Answer;
 
+namespace {
+std::atomic<IniFile::ReadObserver*> g_observer{nullptr};
+
+void Observe(const std::wstring& path, const std::wstring& section, const std::wstring& key) {
+  if (IniFile::ReadObserver* observer = g_observer.load()) observer->Read(path, section, key);
+}
+}  // namespace
+
+void IniFile::SetReadObserver(ReadObserver* observer) { g_observer.store(observer); }
+
 void IniFile::ReadString(const std::wstring& section, const std::wstring& key, std::wstring& out,
                          unsigned maxChars) const {
+  Observe(path_, section, key);
   if (snapshot_) {
     std::wstring value;
     switch (snapshot_->Find(section, key, value)) {
@@ -37,6 +49,7 @@ std::wstring IniFile::ReadString(const std::wstring& section, const std::wstring
 }
 
 int IniFile::ReadInt(const std::wstring& section, const std::wstring& key, int defaultValue) const {
+  Observe(path_, section, key);
   if (snapshot_) {
     std::wstring value;
     const Answer answer = snapshot_->Find(section, key, value);

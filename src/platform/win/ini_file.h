@@ -12,6 +12,19 @@ class ProfileSnapshot;
 
 class IniFile {
  public:
+  // Told of every value read through any IniFile of the process: the file
+  // (as given), the section and the key. For tests that hold the keys the
+  // program reads against the keys it documents; none is set in the product.
+  class ReadObserver {
+   public:
+    virtual void Read(const std::wstring& path, const std::wstring& section, const std::wstring& key) = 0;
+
+   protected:
+    ~ReadObserver() = default;
+  };
+  // Null: none. The observer must be thread-safe and outlive its setting.
+  static void SetReadObserver(ReadObserver* observer);
+
   IniFile() = default;
   explicit IniFile(std::wstring path) : path_(std::move(path)) {}
 

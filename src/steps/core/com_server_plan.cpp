@@ -47,4 +47,8 @@ RegSvrPlan PlanRegSvr(PeMachine machine, bool is64BitOs, bool unregister, std::w
   return plan;
 }
 
+int RegSvrTimeOutSeconds(int configured) {
+  return configured >= 1 && configured <= kRegSvrLongestTimeOut ? configured : kRegSvrDefaultTimeOut;
+}
+
 }  // namespace vorlan

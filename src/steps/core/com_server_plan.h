@@ -35,4 +35,10 @@ struct RegSvrPlan {
 // processor, a 64-bit server on 32-bit Windows.
 RegSvrPlan PlanRegSvr(PeMachine machine, bool is64BitOs, bool unregister, std::wstring_view server);
 
+// How long regsvr32 is waited for: "TimeOut" when it is 1 to 600 seconds,
+// otherwise 30.
+inline constexpr int kRegSvrDefaultTimeOut = 30;
+inline constexpr int kRegSvrLongestTimeOut = 600;
+int RegSvrTimeOutSeconds(int configured);
+
 }  // namespace vorlan

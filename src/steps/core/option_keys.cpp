@@ -74,7 +74,7 @@ constexpr KeyRow kMain[] = {
     {L"IsShow", K::Integer},         {L"IsShowMain", K::Integer},     {L"IsInitComponent", K::Integer},
     {L"IsClose", K::Integer},        {L"GameExe", K::Text},           {L"BeforeExePath", K::Text},
     {L"Param", K::Text},             {L"IsCloseRedirection", K::Integer}, {L"GameExe64", K::Text},
-    {L"BeforeExePath64", K::Text},   {L"Param64", K::Text},           {L"RunOption", K::Integer, kRunOptions}};
+    {L"BeforeExePath64", K::Text},   {L"Param64", K::Text},           {L"RunOption", K::Integer, kRunOptions, 0, L"the game is started as with 0"}};
 constexpr KeyRow kArgc[] = {{L"Argc", K::Integer}};
 constexpr KeyRow kSubProcess[] = {{L"Argc", K::Integer}, {L"Argument_#", K::StepName}, {L"IsPreLoad_#", K::Integer}};
 constexpr KeyRow kControl[] = {{L"Exclude", K::StepList}};
@@ -116,7 +116,8 @@ constexpr KeyRow kRegServiceEntry[] = {{L"SkipOS", K::OsCode},        {L"IsClose
                                        {L"File", K::ExistingFile},    {L"Type", K::Text},
                                        {L"Start", K::Text},           {L"IsStart", K::Integer},
                                        {L"WaitTime", K::Integer}};
-constexpr KeyRow kAssocGamePathEntry[] = {{L"PkgId", K::PackageId},
+constexpr KeyRow kAssocGamePathEntry[] = {{L"SkipOS", K::OsCode},
+                                         {L"PkgId", K::PackageId},
                                          {L"Type", K::Integer, kAssocPathTypes},
                                          {L"Value", K::Text},    {L"Root", K::Text},    {L"Key", K::Text},
                                          {L"Name", K::Text},     {L"IsCloseRedirection", K::Integer},
@@ -140,6 +141,7 @@ constexpr KeyRow kComponent[] = {{L"type", K::Text},    {L"path", K::Text},     
                                  {L"last", K::Text},    {L"windir", K::Integer}, {L"local", K::Text},
                                  {L"exe", K::Text},     {L"parameter", K::Text}, {L"msi", K::Integer},
                                  {L"regremove", K::Text}};
+constexpr KeyRow kLanguage[] = {{L"Name", K::Text}};
 constexpr KeyRow kComponentWin7[] = {{L"local", K::Text}, {L"exe", K::Text}, {L"parameter", K::Text},
                                      {L"msi", K::Integer}, {L"regremove", K::Text}};
 
@@ -201,6 +203,66 @@ constexpr SectionRow kSections[] = {
 std::span<const SectionRow> SectionTable() { return kSections; }
 std::span<const KeyRow> ComponentKeys() { return kComponent; }
 std::span<const KeyRow> ComponentWin7Keys() { return kComponentWin7; }
+std::span<const KeyRow> LanguageKeys() { return kLanguage; }
+
+namespace {
+
+bool EqualsAsciiNoCase(std::wstring_view a, std::wstring_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    wchar_t x = a[i], y = b[i];
+    if (x >= L'A' && x <= L'Z') x = static_cast<wchar_t>(x - L'A' + L'a');
+    if (y >= L'A' && y <= L'Z') y = static_cast<wchar_t>(y - L'A' + L'a');
+    if (x != y) return false;
+  }
+  return true;
+}
+
+// "<prefix><index>" with a plain index: the index.
+std::optional<int> IndexAfter(std::wstring_view name, std::wstring_view prefix) {
+  if (name.size() <= prefix.size() || !EqualsAsciiNoCase(name.substr(0, prefix.size()), prefix)) return std::nullopt;
+  const std::wstring_view digits = name.substr(prefix.size());
+  if (digits.size() > 9 || (digits.size() > 1 && digits.front() == L'0')) return std::nullopt;
+  int index = 0;
+  for (wchar_t c : digits) {
+    if (c < L'0' || c > L'9') return std::nullopt;
+    index = index * 10 + (c - L'0');
+  }
+  return index;
+}
+
+}  // namespace
+
+SectionMatch FindSectionRow(OptionFile file, std::wstring_view section) {
+  for (const SectionRow& row : kSections)
+    if (row.file == file && row.form == SectionForm::Plain && EqualsAsciiNoCase(row.name, section)) return {&row, -1};
+  for (const SectionRow& row : kSections) {
+    if (row.file != file || row.form == SectionForm::Plain) continue;
+    const std::wstring prefix = std::wstring(row.name) + (row.form == SectionForm::EntryUnderscore ? L"_" : L"");
+    if (std::optional<int> index = IndexAfter(section, prefix)) return {&row, *index};
+  }
+  return {};
+}
+
+const KeyRow* FindKeyRow(std::span<const KeyRow> keys, std::wstring_view key) {
+  for (const KeyRow& row : keys) {
+    if (row.name.ends_with(L'#')) {
+      if (IndexAfter(key, row.name.substr(0, row.name.size() - 1))) return &row;
+    } else if (EqualsAsciiNoCase(row.name, key)) {
+      return &row;
+    }
+  }
+  return nullptr;
+}
+
+std::wstring SectionPattern(const SectionRow& row) {
+  switch (row.form) {
+    case SectionForm::Plain: return std::wstring(row.name);
+    case SectionForm::Entry: return std::wstring(row.name) + L"<n>";
+    case SectionForm::EntryUnderscore: return std::wstring(row.name) + L"_<n>";
+  }
+  return {};
+}
 
 unsigned ValueLimit(OptionFile file) { return file == OptionFile::Component ? 259 : 1023; }
 

@@ -6,6 +6,7 @@
 // step that reads a section of its own adds its rows here.
 
 #include <functional>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -40,6 +41,10 @@ struct KeyRow {
   // Characters of the value the launcher reads; 0: as for every string of
   // the file (ValueLimit).
   unsigned readLimit = 0;
+  // Integer: what the launcher does with a value outside `allowed` when it
+  // takes such a value as one of them ("the game is started as with 0");
+  // empty: such a value is a fault.
+  std::wstring_view otherwise = {};
 };
 
 // What a step's own rules say against an entry: the key it concerns (empty:
@@ -83,6 +88,28 @@ std::span<const SectionRow> SectionTable();
 // The keys of a component section [<component>] and of [<component>Win7].
 std::span<const KeyRow> ComponentKeys();
 std::span<const KeyRow> ComponentWin7Keys();
+
+// The keys of the language section [<Language>] of the catalogue other than
+// the one key per component (named by the list, the component's display
+// name).
+std::span<const KeyRow> LanguageKeys();
+
+// The row of a section named `section` (ASCII case ignored) in `file`, and
+// for an entry form its index ("Copy12": 12; a plain index, no sign, no
+// leading zero); no row when the launcher reads no such section. The
+// sections named by values of the catalogue have no row.
+struct SectionMatch {
+  const SectionRow* row = nullptr;
+  int index = -1;
+};
+SectionMatch FindSectionRow(OptionFile file, std::wstring_view section);
+
+// The row of `key` (ASCII case ignored; "Argument_3" is "Argument_#"), or null.
+const KeyRow* FindKeyRow(std::span<const KeyRow> keys, std::wstring_view key);
+
+// The row's sections as the reference writes them: "Main", "Copy<n>",
+// "ProcessMgr_<n>".
+std::wstring SectionPattern(const SectionRow& row);
 
 // Characters of a string value the launcher reads in each file.
 unsigned ValueLimit(OptionFile file);

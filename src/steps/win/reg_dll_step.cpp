@@ -25,9 +25,6 @@
 namespace vorlan::steps {
 namespace {
 
-constexpr int kDefaultTimeOutSeconds = 30;
-constexpr int kLongestTimeOutSeconds = 600;
-
 using Failure = EntryFailure;
 
 std::optional<std::vector<std::uint8_t>> ReadHead(const std::wstring& path) {
@@ -97,8 +94,7 @@ void RunRegDll(StepContext& context) {
   ForEachEntry(options, L"RegDll", EntryCount(options, L"RegDll"), [&](int, const std::wstring& section) {
     const bool native = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
     const bool unregister = options.ReadInt(section, L"IsUnregister", 0) == 1;
-    int timeOut = options.ReadInt(section, L"TimeOut", kDefaultTimeOutSeconds);
-    if (timeOut <= 0 || timeOut > kLongestTimeOutSeconds) timeOut = kDefaultTimeOutSeconds;
+    const int timeOut = RegSvrTimeOutSeconds(options.ReadInt(section, L"TimeOut", kRegSvrDefaultTimeOut));
     const std::wstring value = options.ReadString(section, L"File");
     const std::wstring file = value.empty() ? std::wstring() : EntryPath(context, value, native);
     const wchar_t* verb = unregister ? L"Unregister" : L"Register";

@@ -225,7 +225,7 @@ const Case kCases[] = {
     // Values the reference does not allow, and the steps' own judgements.
     {"run option none of the documented ones",
      [] { return CleanFolder(Replace(kCleanCfg, "RunOption=0", "RunOption=5")); },
-     {{kCfg, 5, E, L"\"RunOption\"=5 in [Main] is none of 0 to 3", kWhole}}},
+     {{kCfg, 5, W, L"\"RunOption\"=5 in [Main] is none of 0 to 3: the game is started as with 0", kWhole}}},
     {"junction option 5 in a plain junction entry",
      [] { return WithStep("Junction", "[Junction]\r\nNum=1\r\n[Junction0]\r\nSrc=save\r\nDst=C:\\x\r\nOption=5\r\n"); },
      {{kCfg, 30, E, L"\"Option\"=5 in [Junction0] is none of 0 to 4", kWhole}}},
@@ -256,6 +256,9 @@ const Case kCases[] = {
     {"registry file that does not exist",
      [] { return WithStep("ImportReg", "[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=reg\\game.reg\r\n"); },
      {{kCfg, 28, E, L"file \"reg\\game.reg\" does not exist below the program directory", kWhole}}},
+    {"RegDll time limit outside 1 to 600",
+     [] { return WithStep("RegDll", "[RegDll]\r\nNum=1\r\n[RegDll0]\r\nFile=bin\\Game.exe\r\nTimeOut=900\r\n"); },
+     {{kCfg, 29, W, L"\"TimeOut\"=900 in [RegDll0] is not 1 to 600: regsvr32 is waited for 30 s", kWhole}}},
     {"COM server that does not exist",
      [] { return WithStep("RegDll", "[RegDll]\r\nNum=1\r\n[RegDll0]\r\nFile=bin\\x.ocx\r\n"); },
      {{kCfg, 28, E, L"file \"bin\\x.ocx\" does not exist below the program directory", kWhole}}},

@@ -79,4 +79,11 @@ TEST(PlanRegSvr, TheRegistrationProgramOfTheServersBitnessSilently) {
   }
 }
 
+TEST(RegSvrTimeOut, OneTo600SecondsAreKeptAnythingElseIs30) {
+  const struct {
+    int configured, used;
+  } cases[] = {{1, 1}, {60, 60}, {600, 600}, {0, 30}, {-5, 30}, {601, 30}, {30, 30}};
+  for (const auto& c : cases) EXPECT_EQ(RegSvrTimeOutSeconds(c.configured), c.used) << c.configured;
+}
+
 }  // namespace
