@@ -18,7 +18,7 @@
 #include "platform/win/ini_file.h"
 #include "platform/win/scoped_resource.h"
 #include "platform/win/thread.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/step_table.h"
 #include "steps/win/step_outcome.h"
 

@@ -8,7 +8,7 @@
 #include "platform/core/wformat.h"
 #include "platform/win/os_info.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/compat_layers.h"
 #include "steps/win/entry_path.h"
 #include "steps/win/numbered_entries.h"

@@ -8,7 +8,7 @@
 
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/display_record.h"
 #include "steps/core/white_list.h"
 

@@ -1,7 +1,7 @@
 #include "steps/win/entry_path.h"
 
 #include "platform/core/path_join.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/path_macros.h"
 #include "steps/win/translate_path.h"
 

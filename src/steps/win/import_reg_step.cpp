@@ -12,7 +12,7 @@
 #include "platform/win/file.h"
 #include "platform/win/os_info.h"
 #include "platform/win/wow64_redirection.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/reg_file.h"
 #include "steps/core/reg_import.h"
 #include "steps/win/entry_failure.h"

@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"

@@ -4,7 +4,7 @@
 
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/win/drive_letters.h"
 #include "steps/win/entry_failure.h"
 #include "steps/win/map_records.h"

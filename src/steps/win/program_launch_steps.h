@@ -5,7 +5,7 @@
 // members (ProcessPreLoad, ...) only call them.
 
 #include "platform/core/calendar_date.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 
 namespace vorlan::steps {
 

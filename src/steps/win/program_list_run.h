@@ -2,7 +2,7 @@
 #include <string>
 #include <string_view>
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "platform/win/ini_file.h"
 
 namespace vorlan::steps {

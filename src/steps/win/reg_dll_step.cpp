@@ -15,7 +15,7 @@
 #include "platform/win/os_info.h"
 #include "platform/win/process_start.h"
 #include "platform/win/wow64_redirection.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/com_server_plan.h"
 #include "steps/win/entry_failure.h"
 #include "steps/win/entry_path.h"

@@ -13,7 +13,7 @@
 #include "platform/win/os_info.h"
 #include "platform/win/scoped_resource.h"
 #include "platform/win/wow64_redirection.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/service_plan.h"
 #include "steps/win/entry_failure.h"
 #include "steps/win/entry_path.h"

@@ -8,7 +8,7 @@
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "platform/win/os_info.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/reg_value_entry.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/registry_steps.h"

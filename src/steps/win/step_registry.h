@@ -3,7 +3,7 @@
 // Adding a step: a row in the step table, a handler taking the StepContext
 // in its subsystem, and its line in step_registry.cpp.
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "steps/core/step_table.h"
 #include "steps/win/step_outcome.h"
 
