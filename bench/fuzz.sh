@@ -23,7 +23,7 @@ cmake --build --preset fuzz --target "${targets[@]}" >/dev/null || { echo "fuzz:
 seeds_of() {
   case "$1" in
     create_packet_fuzz) echo "$root/tests/assoc/fuzz/seeds" ;;
-    pkgreg_load_fuzz) echo "$root/tests/PkgRegInfo/fuzz/seeds" ;;
+    pkgreg_load_fuzz) echo "$root/tests/pkg_reg/fuzz/seeds" ;;
     reg_file_fuzz) echo "$root/tests/steps/fuzz/reg_file_seeds" ;;
   esac
 }

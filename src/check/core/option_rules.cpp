@@ -9,7 +9,7 @@
 #include "steps/core/white_list.h"
 #include "check/core/closest_name.h"
 #include "check/core/ini_scan.h"
-#include "PkgRegInfo/core/pkg_reg.h"
+#include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
 #include "steps/core/display_mode.h"
 #include "steps/core/game_exe_settings.h"

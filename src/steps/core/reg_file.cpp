@@ -3,7 +3,7 @@
 #include <new>
 #include <utility>
 
-#include "PkgRegInfo/core/install_dir.h"
+#include "pkg_reg/core/install_dir.h"
 
 namespace vorlan {
 namespace {

@@ -5,7 +5,7 @@
 
 #include <optional>
 
-#include "PkgRegInfo/win/apply_pkg_reg_file.h"
+#include "pkg_reg/win/apply_pkg_reg_file.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "platform/win/code_page.h"
