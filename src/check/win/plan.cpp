@@ -11,7 +11,7 @@
 #include "platform/win/os_info.h"
 #include "steps/core/game_exe_settings.h"
 #include "steps/core/display_mode.h"
-#include "steps/core/junction_plan.h"
+#include "steps/files/core/junction_plan.h"
 #include "steps/core/path_macros.h"
 #include "steps/core/reg_value_entry.h"
 #include "steps/core/service_plan.h"

@@ -1,7 +1,7 @@
 #include "steps/core/drive_map.h"
 
 #include "platform/core/path_join.h"
-#include "steps/core/junction_records.h"
+#include "steps/files/core/junction_records.h"
 
 namespace vorlan {
 namespace {

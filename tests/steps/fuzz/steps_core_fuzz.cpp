@@ -7,7 +7,7 @@
 #include <string>
 
 #include "steps/core/path_macros.h"
-#include "steps/core/reparse_buffer.h"
+#include "steps/files/core/reparse_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   // The bytes as reparse data.

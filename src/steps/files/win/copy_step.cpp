@@ -1,4 +1,4 @@
-#include "steps/win/copy_step.h"
+#include "steps/files/win/copy_step.h"
 
 #include <windows.h>
 

@@ -1,4 +1,4 @@
-#include "steps/core/junction_record_text.h"
+#include "steps/files/core/junction_record_text.h"
 
 #include <cwctype>
 #include <map>

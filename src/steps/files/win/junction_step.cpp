@@ -1,4 +1,4 @@
-#include "steps/win/junction_step.h"
+#include "steps/files/win/junction_step.h"
 
 #include <windows.h>
 
@@ -9,8 +9,8 @@
 #include "platform/win/file_copy.h"
 #include "platform/win/os_info.h"
 #include "platform/win/process_start.h"
-#include "steps/core/junction_plan.h"
-#include "steps/win/junction_point.h"
+#include "steps/files/core/junction_plan.h"
+#include "steps/files/win/junction_point.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/translate_path.h"
 

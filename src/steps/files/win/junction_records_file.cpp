@@ -1,4 +1,4 @@
-#include "steps/win/junction_records_file.h"
+#include "steps/files/win/junction_records_file.h"
 
 #include <windows.h>
 
@@ -13,9 +13,9 @@
 #include "platform/win/file_copy.h"
 #include "platform/win/named_mutex_lock.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/core/junction_record_text.h"
-#include "steps/core/reparse_buffer.h"
-#include "steps/win/junction_point.h"
+#include "steps/files/core/junction_record_text.h"
+#include "steps/files/core/reparse_buffer.h"
+#include "steps/files/win/junction_point.h"
 
 namespace {
 

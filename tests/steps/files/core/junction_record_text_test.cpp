@@ -1,7 +1,7 @@
 // The record file's bytes: which encodings and contents are sound, and what
 // a damaged file still yields.
 
-#include "steps/core/junction_record_text.h"
+#include "steps/files/core/junction_record_text.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "steps/core/junction_plan.h"
+#include "steps/files/core/junction_plan.h"
 
 #include <gtest/gtest.h>
 

@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-#include "steps/core/junction_records.h"
+#include "steps/files/core/junction_records.h"
 
 namespace vorlan {
 

@@ -1,4 +1,4 @@
-#include "steps/win/junction_point.h"
+#include "steps/files/win/junction_point.h"
 
 #include <windows.h>
 #include <winioctl.h>
@@ -8,8 +8,8 @@
 #include "platform/core/path_join.h"
 #include "platform/win/file_copy.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/core/junction_plan.h"
-#include "steps/core/reparse_buffer.h"
+#include "steps/files/core/junction_plan.h"
+#include "steps/files/core/reparse_buffer.h"
 
 namespace {
 

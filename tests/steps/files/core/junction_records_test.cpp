@@ -1,4 +1,4 @@
-#include "steps/core/junction_records.h"
+#include "steps/files/core/junction_records.h"
 
 #include <gtest/gtest.h>
 

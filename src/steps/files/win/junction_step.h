@@ -7,7 +7,7 @@
 #include <string>
 
 #include "platform/win/client_probe.h"
-#include "steps/win/junction_records_file.h"
+#include "steps/files/win/junction_records_file.h"
 
 class StepContext;
 

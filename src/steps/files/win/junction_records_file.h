@@ -7,7 +7,7 @@
 #include <functional>
 #include <string>
 
-#include "steps/core/junction_records.h"
+#include "steps/files/core/junction_records.h"
 
 // The record file through the private-profile calls. A new file is started
 // as UTF-16 so that any path survives whatever the code page. Every change

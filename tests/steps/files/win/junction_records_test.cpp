@@ -5,7 +5,7 @@
 // rest here: records written and read back, what is not a junction left
 // alone, folders moved aside put back without losing a file.
 
-#include "steps/win/junction_records_file.h"
+#include "steps/files/win/junction_records_file.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 
 #include <thread>
 
-#include "steps/win/junction_point.h"
+#include "steps/files/win/junction_point.h"
 #include "vtest/files.h"
 #include "vtest/scratch_folder_test.h"
 #include "vtest/test_paths.h"

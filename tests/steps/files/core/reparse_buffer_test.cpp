@@ -1,4 +1,4 @@
-#include "steps/core/reparse_buffer.h"
+#include "steps/files/core/reparse_buffer.h"
 
 #include <gtest/gtest.h>
 
