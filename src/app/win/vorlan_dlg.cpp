@@ -10,7 +10,7 @@
 #include "platform/core/path_hash.h"
 #include "platform/win/module_path.h"
 #include "resource.h"
-#include "steps/win/game_menu_thread.h"
+#include "steps/programs/win/game_menu_thread.h"
 #include "steps/win/translate_path.h"
 
 namespace {

@@ -12,7 +12,7 @@
 #include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
 #include "steps/core/display_mode.h"
-#include "steps/core/game_exe_settings.h"
+#include "steps/programs/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/option_keys.h"
 #include "steps/core/reg_file.h"

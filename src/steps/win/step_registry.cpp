@@ -12,9 +12,9 @@
 #include "steps/files/win/copy_step.h"
 #include "steps/win/display_step.h"
 #include "steps/files/win/junction_step.h"
-#include "steps/win/local_date.h"
+#include "steps/programs/win/local_date.h"
 #include "steps/win/map_step.h"
-#include "steps/win/program_launch_steps.h"
+#include "steps/programs/win/program_launch_steps.h"
 #include "steps/win/registry_steps.h"
 
 namespace vorlan::steps {

@@ -6,8 +6,8 @@
 
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
-#include "steps/win/program_launch_steps.h"
-#include "steps/win/shell_open.h"
+#include "steps/programs/win/program_launch_steps.h"
+#include "steps/programs/win/shell_open.h"
 
 namespace vorlan::steps {
 

@@ -1,4 +1,4 @@
-#include "steps/win/shell_open.h"
+#include "steps/programs/win/shell_open.h"
 
 #include <windows.h>
 

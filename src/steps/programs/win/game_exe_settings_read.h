@@ -1,6 +1,6 @@
 #pragma once
 #include "platform/win/ini_file.h"
-#include "steps/core/game_exe_settings.h"
+#include "steps/programs/core/game_exe_settings.h"
 
 namespace vorlan::steps {
 

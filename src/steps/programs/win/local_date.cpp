@@ -1,4 +1,4 @@
-#include "steps/win/local_date.h"
+#include "steps/programs/win/local_date.h"
 
 #include <windows.h>
 

@@ -1,8 +1,8 @@
-#include "steps/core/game_exe_settings.h"
+#include "steps/programs/core/game_exe_settings.h"
 
 #include <gtest/gtest.h>
 
-#include "steps/core/launch_mode.h"
+#include "steps/programs/core/launch_mode.h"
 
 using namespace vorlan;
 

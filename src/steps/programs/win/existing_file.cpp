@@ -1,4 +1,4 @@
-#include "steps/win/existing_file.h"
+#include "steps/programs/win/existing_file.h"
 
 #include <windows.h>
 

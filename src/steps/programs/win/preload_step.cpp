@@ -1,8 +1,8 @@
 // Step "PreLoad": the programs of the sections PreLoad0, PreLoad1, ... of
 // the option file.
 
-#include "steps/win/program_launch_steps.h"
-#include "steps/win/program_list_run.h"
+#include "steps/programs/win/program_launch_steps.h"
+#include "steps/programs/win/program_list_run.h"
 
 namespace vorlan::steps {
 

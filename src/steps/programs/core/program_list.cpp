@@ -1,4 +1,4 @@
-#include "steps/core/program_list.h"
+#include "steps/programs/core/program_list.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "steps/win/game_exe_settings_read.h"
+#include "steps/programs/win/game_exe_settings_read.h"
 
 #include "platform/win/os_info.h"
 

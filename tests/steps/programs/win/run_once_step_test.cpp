@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "vtest/recording_step_context.h"
-#include "steps/win/program_launch_steps.h"
+#include "steps/programs/win/program_launch_steps.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/registry.h"

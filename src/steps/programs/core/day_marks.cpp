@@ -1,4 +1,4 @@
-#include "steps/core/day_marks.h"
+#include "steps/programs/core/day_marks.h"
 
 #include "platform/core/wformat.h"
 

@@ -1,4 +1,4 @@
-#include "steps/win/game_menu_thread.h"
+#include "steps/programs/win/game_menu_thread.h"
 
 #include <chrono>
 #include <condition_variable>
@@ -9,9 +9,9 @@
 #include "platform/win/ini_file.h"
 #include "platform/win/module_path.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/core/day_marks.h"
-#include "steps/win/local_date.h"
-#include "steps/win/shell_open.h"
+#include "steps/programs/core/day_marks.h"
+#include "steps/programs/win/local_date.h"
+#include "steps/programs/win/shell_open.h"
 
 namespace vorlan::steps {
 namespace {

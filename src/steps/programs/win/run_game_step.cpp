@@ -8,13 +8,13 @@
 #include "platform/core/log_mgr.h"
 #include "platform/win/code_page.h"
 #include "platform/win/process_start.h"
-#include "steps/core/game_exe_settings.h"
-#include "steps/core/launch_mode.h"
-#include "steps/core/program_command_line.h"
-#include "steps/win/existing_file.h"
-#include "steps/win/game_exe_settings_read.h"
-#include "steps/win/program_launch_steps.h"
-#include "steps/win/shell_open.h"
+#include "steps/programs/core/game_exe_settings.h"
+#include "steps/programs/core/launch_mode.h"
+#include "steps/programs/core/program_command_line.h"
+#include "steps/programs/win/existing_file.h"
+#include "steps/programs/win/game_exe_settings_read.h"
+#include "steps/programs/win/program_launch_steps.h"
+#include "steps/programs/win/shell_open.h"
 
 namespace vorlan::steps {
 

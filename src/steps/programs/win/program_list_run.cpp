@@ -1,4 +1,4 @@
-#include "steps/win/program_list_run.h"
+#include "steps/programs/win/program_list_run.h"
 
 #include <windows.h>
 
@@ -7,8 +7,8 @@
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/process_start.h"
-#include "steps/core/program_command_line.h"
-#include "steps/core/program_list.h"
+#include "steps/programs/core/program_command_line.h"
+#include "steps/programs/core/program_list.h"
 
 namespace vorlan::steps {
 namespace {

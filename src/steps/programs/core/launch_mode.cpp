@@ -1,4 +1,4 @@
-#include "steps/core/launch_mode.h"
+#include "steps/programs/core/launch_mode.h"
 
 namespace vorlan {
 

@@ -1,4 +1,4 @@
-#include "steps/core/game_exe_settings.h"
+#include "steps/programs/core/game_exe_settings.h"
 
 #include "platform/core/path_join.h"
 

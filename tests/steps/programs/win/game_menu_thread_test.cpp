@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "steps/win/game_menu_thread.h"
+#include "steps/programs/win/game_menu_thread.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/registry.h"

@@ -6,9 +6,9 @@
 
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
-#include "steps/core/program_list.h"
-#include "steps/win/program_launch_steps.h"
-#include "steps/win/program_list_run.h"
+#include "steps/programs/core/program_list.h"
+#include "steps/programs/win/program_launch_steps.h"
+#include "steps/programs/win/program_list_run.h"
 
 namespace vorlan::steps {
 

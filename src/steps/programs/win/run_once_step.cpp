@@ -8,11 +8,11 @@
 #include "platform/core/wformat.h"
 #include "platform/win/process_start.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/core/day_marks.h"
-#include "steps/core/program_command_line.h"
-#include "steps/win/existing_file.h"
-#include "steps/win/local_date.h"
-#include "steps/win/program_launch_steps.h"
+#include "steps/programs/core/day_marks.h"
+#include "steps/programs/core/program_command_line.h"
+#include "steps/programs/win/existing_file.h"
+#include "steps/programs/win/local_date.h"
+#include "steps/programs/win/program_launch_steps.h"
 
 namespace vorlan::steps {
 

@@ -1,4 +1,4 @@
-#include "steps/core/program_command_line.h"
+#include "steps/programs/core/program_command_line.h"
 
 #include "platform/core/wformat.h"
 
