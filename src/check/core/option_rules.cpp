@@ -15,8 +15,8 @@
 #include "steps/programs/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/option_keys.h"
-#include "steps/core/reg_file.h"
-#include "steps/core/reg_import.h"
+#include "steps/registry/core/reg_file.h"
+#include "steps/registry/core/reg_import.h"
 #include "steps/core/path_macros.h"
 #include "steps/core/step_table.h"
 

@@ -2,8 +2,8 @@
 
 #include "assoc/core/assoc_rules.h"
 #include "steps/core/drive_map.h"
-#include "steps/core/reg_value_entry.h"
-#include "steps/core/service_plan.h"
+#include "steps/registry/core/reg_value_entry.h"
+#include "steps/registry/core/service_plan.h"
 
 namespace vorlan {
 namespace {

@@ -6,7 +6,7 @@
 
 #include "platform/win/scoped_resource.h"
 #include "steps/core/drive_map.h"
-#include "steps/win/registry_writer.h"
+#include "steps/registry/win/registry_writer.h"
 
 namespace vorlan::steps {
 

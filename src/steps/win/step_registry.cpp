@@ -15,7 +15,7 @@
 #include "steps/programs/win/local_date.h"
 #include "steps/win/map_step.h"
 #include "steps/programs/win/program_launch_steps.h"
-#include "steps/win/registry_steps.h"
+#include "steps/registry/win/registry_steps.h"
 
 namespace vorlan::steps {
 namespace {
