@@ -11,7 +11,7 @@
 #include "check/core/ini_scan.h"
 #include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
-#include "steps/core/display_mode.h"
+#include "steps/system/core/display_mode.h"
 #include "steps/programs/core/game_exe_settings.h"
 #include "steps/core/numbered_sections.h"
 #include "steps/core/option_keys.h"

@@ -10,7 +10,7 @@
 #include "platform/win/ini_file.h"
 #include "platform/win/os_info.h"
 #include "steps/programs/core/game_exe_settings.h"
-#include "steps/core/display_mode.h"
+#include "steps/system/core/display_mode.h"
 #include "steps/files/core/junction_plan.h"
 #include "steps/core/path_macros.h"
 #include "steps/registry/core/reg_value_entry.h"
@@ -20,10 +20,10 @@
 #include "steps/programs/core/program_command_line.h"
 #include "steps/programs/core/program_list.h"
 #include "steps/core/step_table.h"
-#include "steps/win/display_step.h"
+#include "steps/system/win/display_step.h"
 #include "steps/programs/win/existing_file.h"
 #include "steps/programs/win/game_exe_settings_read.h"
-#include "steps/win/map_step.h"
+#include "steps/system/win/map_step.h"
 #include "steps/win/translate_path.h"
 
 namespace vorlan::check {

@@ -1,7 +1,7 @@
 #include "steps/core/option_keys.h"
 
 #include "assoc/core/assoc_rules.h"
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 #include "steps/registry/core/reg_value_entry.h"
 #include "steps/registry/core/service_plan.h"
 

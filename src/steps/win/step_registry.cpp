@@ -10,10 +10,10 @@
 #include "steps/win/assoc_game_path_set_step.h"
 #include "steps/win/assoc_step.h"
 #include "steps/files/win/copy_step.h"
-#include "steps/win/display_step.h"
+#include "steps/system/win/display_step.h"
 #include "steps/files/win/junction_step.h"
 #include "steps/programs/win/local_date.h"
-#include "steps/win/map_step.h"
+#include "steps/system/win/map_step.h"
 #include "steps/programs/win/program_launch_steps.h"
 #include "steps/registry/win/registry_steps.h"
 

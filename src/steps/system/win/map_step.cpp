@@ -1,13 +1,13 @@
-#include "steps/win/map_step.h"
+#include "steps/system/win/map_step.h"
 
 #include <windows.h>
 
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "step_context/win/step_context.h"
-#include "steps/win/drive_letters.h"
+#include "steps/system/win/drive_letters.h"
 #include "steps/win/entry_failure.h"
-#include "steps/win/map_records.h"
+#include "steps/system/win/map_records.h"
 #include "steps/win/translate_path.h"
 
 namespace vorlan::steps {

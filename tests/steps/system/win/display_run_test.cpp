@@ -15,8 +15,8 @@
 
 #include "check_run.h"
 #include "step_run.h"
-#include "steps/core/display_mode.h"
-#include "steps/core/display_record.h"
+#include "steps/system/core/display_mode.h"
+#include "steps/system/core/display_record.h"
 #include "vtest/files.h"
 #include "vtest/registry.h"
 

@@ -9,9 +9,9 @@
 #include <string>
 
 #include "platform/win/ini_file.h"
-#include "steps/core/display_mode.h"
-#include "steps/win/display_device.h"
-#include "steps/win/display_record_key.h"
+#include "steps/system/core/display_mode.h"
+#include "steps/system/win/display_device.h"
+#include "steps/system/win/display_record_key.h"
 
 class StepContext;
 

@@ -1,4 +1,4 @@
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 
 #include <gtest/gtest.h>
 

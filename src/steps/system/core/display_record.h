@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "steps/core/display_mode.h"
+#include "steps/system/core/display_mode.h"
 
 namespace vorlan {
 

@@ -1,4 +1,4 @@
-#include "steps/core/display_mode.h"
+#include "steps/system/core/display_mode.h"
 
 #include <algorithm>
 #include <array>

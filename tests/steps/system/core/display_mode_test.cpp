@@ -1,5 +1,5 @@
-#include "steps/core/display_mode.h"
-#include "steps/core/display_record.h"
+#include "steps/system/core/display_mode.h"
+#include "steps/system/core/display_record.h"
 
 #include <gtest/gtest.h>
 

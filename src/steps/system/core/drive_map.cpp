@@ -1,4 +1,4 @@
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 
 #include "platform/core/path_join.h"
 #include "steps/files/core/junction_records.h"

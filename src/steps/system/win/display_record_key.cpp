@@ -1,4 +1,4 @@
-#include "steps/win/display_record_key.h"
+#include "steps/system/win/display_record_key.h"
 
 #include <vector>
 

@@ -1,4 +1,4 @@
-#include "steps/win/display_device.h"
+#include "steps/system/win/display_device.h"
 
 #include <windows.h>
 

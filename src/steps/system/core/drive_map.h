@@ -3,7 +3,7 @@
 // names, which folder or share that letter is to show, what the system's
 // answer about a letter means, and what to do: keep the letter, define it,
 // replace a mapping this program made for another game, or refuse. The
-// Win32 side (steps/win/map_step.cpp) looks at the letter, keeps the record
+// Win32 side (steps/system/win/map_step.cpp) looks at the letter, keeps the record
 // of the mappings it made and carries the decision out.
 
 #include <optional>

@@ -9,8 +9,8 @@
 #include <gtest/gtest.h>
 
 #include "drive_letters.h"
-#include "steps/win/drive_letters.h"
-#include "steps/win/map_step.h"
+#include "steps/system/win/drive_letters.h"
+#include "steps/system/win/map_step.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/recording_step_context.h"

@@ -1,4 +1,4 @@
-#include "steps/win/drive_letters.h"
+#include "steps/system/win/drive_letters.h"
 
 #include <windows.h>
 #include <winnetwk.h>

@@ -11,8 +11,8 @@
 
 #include <gtest/gtest.h>
 
-#include "steps/core/display_record.h"
-#include "steps/win/display_step.h"
+#include "steps/system/core/display_record.h"
+#include "steps/system/win/display_step.h"
 #include "vtest/files.h"
 #include "vtest/game_folder.h"
 #include "vtest/recording_step_context.h"

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/win/ini_file.h"
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 
 class StepContext;
 

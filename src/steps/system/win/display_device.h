@@ -6,7 +6,7 @@
 #include <optional>
 #include <vector>
 
-#include "steps/core/display_mode.h"
+#include "steps/system/core/display_mode.h"
 
 class DisplayDevice {
  public:

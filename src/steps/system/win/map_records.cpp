@@ -1,11 +1,11 @@
-#include "steps/win/map_records.h"
+#include "steps/system/win/map_records.h"
 
 #include <windows.h>
 
 #include <vector>
 
 #include "platform/win/scoped_resource.h"
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 #include "steps/registry/win/registry_writer.h"
 
 namespace vorlan::steps {

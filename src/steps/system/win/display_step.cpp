@@ -1,6 +1,6 @@
 // Step "Display" and the restore of the PC's own display mode.
 
-#include "steps/win/display_step.h"
+#include "steps/system/win/display_step.h"
 
 #include <windows.h>
 
@@ -9,7 +9,7 @@
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "step_context/win/step_context.h"
-#include "steps/core/display_record.h"
+#include "steps/system/core/display_record.h"
 #include "steps/core/white_list.h"
 
 namespace vorlan::steps {

@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "steps/core/drive_map.h"
+#include "steps/system/core/drive_map.h"
 
 namespace vorlan::steps {
 

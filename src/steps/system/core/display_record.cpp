@@ -1,4 +1,4 @@
-#include "steps/core/display_record.h"
+#include "steps/system/core/display_record.h"
 
 namespace vorlan {
 namespace {
