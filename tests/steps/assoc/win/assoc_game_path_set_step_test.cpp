@@ -8,7 +8,7 @@
 #include <string>
 
 #include "assoc_scenario.h"
-#include "steps/win/assoc_game_path_set_step.h"
+#include "steps/assoc/win/assoc_game_path_set_step.h"
 #include "vtest/files.h"
 #include "vtest/registry.h"
 #include "vtest/test_paths.h"

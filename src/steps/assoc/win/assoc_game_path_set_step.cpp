@@ -1,4 +1,4 @@
-#include "steps/win/assoc_game_path_set_step.h"
+#include "steps/assoc/win/assoc_game_path_set_step.h"
 
 #include <windows.h>
 
@@ -13,7 +13,7 @@
 #include "platform/core/path_join.h"
 #include "platform/win/os_info.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/win/assoc_step.h"
+#include "steps/assoc/win/assoc_step.h"
 #include "steps/win/numbered_entries.h"
 #include "steps/win/translate_path.h"
 

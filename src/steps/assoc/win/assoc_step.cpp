@@ -1,4 +1,4 @@
-#include "steps/win/assoc_step.h"
+#include "steps/assoc/win/assoc_step.h"
 
 #include <algorithm>
 #include <exception>

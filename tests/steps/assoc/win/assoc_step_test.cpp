@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "assoc_scenario.h"
-#include "steps/win/assoc_step.h"
+#include "steps/assoc/win/assoc_step.h"
 #include "vtest/files.h"
 #include "vtest/recording_step_context.h"
 #include "vtest/registry.h"
