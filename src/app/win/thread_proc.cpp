@@ -9,7 +9,7 @@
 #include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
 #include "steps/system/win/display_step.h"
-#include "steps/win/step_registry.h"
+#include "steps/pipeline/win/step_registry.h"
 
 void CVorlanDlg::ThreadProc() {
   CLogMgr& log = CLogMgr::GetInstance();

@@ -11,7 +11,7 @@
 #include "platform/win/module_path.h"
 #include "resource.h"
 #include "steps/programs/win/game_menu_thread.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace {
 constexpr int kProgressRange = 150;

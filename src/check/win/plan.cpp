@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"
 #include "platform/win/ini_file.h"
@@ -12,19 +12,19 @@
 #include "steps/programs/core/game_exe_settings.h"
 #include "steps/system/core/display_mode.h"
 #include "steps/files/core/junction_plan.h"
-#include "steps/core/path_macros.h"
+#include "steps/pipeline/core/path_macros.h"
 #include "steps/registry/core/reg_value_entry.h"
 #include "steps/registry/core/service_plan.h"
 #include "steps/programs/core/launch_mode.h"
-#include "steps/core/numbered_sections.h"
+#include "steps/pipeline/core/numbered_sections.h"
 #include "steps/programs/core/program_command_line.h"
 #include "steps/programs/core/program_list.h"
-#include "steps/core/step_table.h"
+#include "steps/pipeline/core/step_table.h"
 #include "steps/system/win/display_step.h"
 #include "steps/programs/win/existing_file.h"
 #include "steps/programs/win/game_exe_settings_read.h"
 #include "steps/system/win/map_step.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace vorlan::check {
 namespace {

@@ -14,8 +14,8 @@
 #include "platform/win/os_info.h"
 #include "platform/win/scoped_resource.h"
 #include "steps/assoc/win/assoc_step.h"
-#include "steps/win/numbered_entries.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/numbered_entries.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace vorlan::steps {
 namespace {

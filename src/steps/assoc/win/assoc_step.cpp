@@ -9,7 +9,7 @@
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/win/com_init.h"
-#include "steps/win/numbered_entries.h"
+#include "steps/pipeline/win/numbered_entries.h"
 
 namespace vorlan::steps {
 namespace {

@@ -11,8 +11,8 @@
 #include "platform/win/file_copy.h"
 #include "platform/win/os_info.h"
 #include "platform/win/wow64_redirection.h"
-#include "steps/win/numbered_entries.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/numbered_entries.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace {
 

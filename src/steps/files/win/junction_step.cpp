@@ -11,8 +11,8 @@
 #include "platform/win/process_start.h"
 #include "steps/files/core/junction_plan.h"
 #include "steps/files/win/junction_point.h"
-#include "steps/win/numbered_entries.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/numbered_entries.h"
+#include "steps/pipeline/win/translate_path.h"
 
 using vorlan::steps::EntryCount;
 using vorlan::steps::ForEachEntry;

@@ -10,8 +10,8 @@
 #include "platform/win/scoped_resource.h"
 #include "step_context/win/step_context.h"
 #include "steps/registry/core/compat_layers.h"
-#include "steps/win/entry_path.h"
-#include "steps/win/numbered_entries.h"
+#include "steps/pipeline/win/entry_path.h"
+#include "steps/pipeline/win/numbered_entries.h"
 #include "steps/registry/win/registry_steps.h"
 #include "steps/registry/win/registry_writer.h"
 

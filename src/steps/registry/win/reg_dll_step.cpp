@@ -17,9 +17,9 @@
 #include "platform/win/wow64_redirection.h"
 #include "step_context/win/step_context.h"
 #include "steps/registry/core/com_server_plan.h"
-#include "steps/win/entry_failure.h"
-#include "steps/win/entry_path.h"
-#include "steps/win/numbered_entries.h"
+#include "steps/pipeline/win/entry_failure.h"
+#include "steps/pipeline/win/entry_path.h"
+#include "steps/pipeline/win/numbered_entries.h"
 #include "steps/registry/win/registry_steps.h"
 
 namespace vorlan::steps {

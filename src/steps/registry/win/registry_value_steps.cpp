@@ -10,7 +10,7 @@
 #include "platform/win/os_info.h"
 #include "step_context/win/step_context.h"
 #include "steps/registry/core/reg_value_entry.h"
-#include "steps/win/numbered_entries.h"
+#include "steps/pipeline/win/numbered_entries.h"
 #include "steps/registry/win/registry_steps.h"
 #include "steps/registry/win/registry_writer.h"
 

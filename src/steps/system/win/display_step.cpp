@@ -10,7 +10,7 @@
 #include "platform/core/wformat.h"
 #include "step_context/win/step_context.h"
 #include "steps/system/core/display_record.h"
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 
 namespace vorlan::steps {
 namespace {

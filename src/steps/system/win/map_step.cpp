@@ -6,9 +6,9 @@
 #include "platform/core/wformat.h"
 #include "step_context/win/step_context.h"
 #include "steps/system/win/drive_letters.h"
-#include "steps/win/entry_failure.h"
+#include "steps/pipeline/win/entry_failure.h"
 #include "steps/system/win/map_records.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace vorlan::steps {
 namespace {

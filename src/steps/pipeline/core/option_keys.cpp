@@ -1,4 +1,4 @@
-#include "steps/core/option_keys.h"
+#include "steps/pipeline/core/option_keys.h"
 
 #include "assoc/core/assoc_rules.h"
 #include "steps/system/core/drive_map.h"

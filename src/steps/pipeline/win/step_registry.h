@@ -1,11 +1,11 @@
 #pragma once
-// The handler of every step of the step table (steps/core/step_table.h).
+// The handler of every step of the step table (steps/pipeline/core/step_table.h).
 // Adding a step: a row in the step table, a handler taking the StepContext
 // in its subsystem, and its line in step_registry.cpp.
 
 #include "step_context/win/step_context.h"
-#include "steps/core/step_table.h"
-#include "steps/win/step_outcome.h"
+#include "steps/pipeline/core/step_table.h"
+#include "steps/pipeline/win/step_outcome.h"
 
 namespace vorlan::steps {
 

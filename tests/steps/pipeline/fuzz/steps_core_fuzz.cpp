@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "steps/core/path_macros.h"
+#include "steps/pipeline/core/path_macros.h"
 #include "steps/files/core/reparse_buffer.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

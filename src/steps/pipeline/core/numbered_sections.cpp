@@ -1,4 +1,4 @@
-#include "steps/core/numbered_sections.h"
+#include "steps/pipeline/core/numbered_sections.h"
 
 #include "platform/core/wformat.h"
 

@@ -1,4 +1,4 @@
-#include "steps/win/step_registry.h"
+#include "steps/pipeline/win/step_registry.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "steps/core/path_macros.h"
+#include "steps/pipeline/core/path_macros.h"
 
 #include "platform/core/path_join.h"
 

@@ -1,6 +1,6 @@
 #pragma once
 // Walks the entries of a step section in the numbered-section pattern
-// (steps/core/numbered_sections.h) and resolves their path values.
+// (steps/pipeline/core/numbered_sections.h) and resolves their path values.
 
 #include <functional>
 #include <string>

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "steps/core/step_table.h"
-#include "steps/win/step_registry.h"
+#include "steps/pipeline/core/step_table.h"
+#include "steps/pipeline/win/step_registry.h"
 
 TEST(StepRegistry, EveryStepOfTheTableHasAHandler) {
   for (const vorlan::StepInfo& step : vorlan::StepTable())

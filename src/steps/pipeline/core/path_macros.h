@@ -3,7 +3,7 @@
 // such as "$CSIDL_APPDATA$" instead of a drive letter, so that one option
 // file serves every client PC whatever its Windows version, language and
 // user. This file holds the token table and the rules that do not need
-// Windows; steps/win/translate_path.h resolves a token on the running PC.
+// Windows; steps/pipeline/win/translate_path.h resolves a token on the running PC.
 
 #include <functional>
 #include <optional>

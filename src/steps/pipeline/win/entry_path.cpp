@@ -1,9 +1,9 @@
-#include "steps/win/entry_path.h"
+#include "steps/pipeline/win/entry_path.h"
 
 #include "platform/core/path_join.h"
 #include "step_context/win/step_context.h"
-#include "steps/core/path_macros.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/core/path_macros.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace vorlan::steps {
 

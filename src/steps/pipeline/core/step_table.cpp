@@ -1,4 +1,4 @@
-#include "steps/core/step_table.h"
+#include "steps/pipeline/core/step_table.h"
 
 namespace vorlan {
 namespace {

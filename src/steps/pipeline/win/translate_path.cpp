@@ -1,4 +1,4 @@
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/translate_path.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -7,7 +7,7 @@
 #include "platform/core/path_join.h"
 #include "platform/win/os_info.h"
 #include "platform/win/system_functions.h"
-#include "steps/core/path_macros.h"
+#include "steps/pipeline/core/path_macros.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
-#include "steps/win/numbered_entries.h"
+#include "steps/pipeline/win/numbered_entries.h"
 
 #include "platform/win/os_info.h"
-#include "steps/core/numbered_sections.h"
+#include "steps/pipeline/core/numbered_sections.h"
 
 namespace vorlan::steps {
 

@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/win/module_path.h"
-#include "steps/win/translate_path.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 
 namespace vorlan {
 
