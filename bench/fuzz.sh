@@ -23,13 +23,13 @@ cmake --build --preset fuzz --target "${targets[@]}" >/dev/null || { echo "fuzz:
 seeds_of() {
   case "$1" in
     create_packet_fuzz) echo "$root/tests/assoc/fuzz/seeds" ;;
-    pkgreg_load_fuzz) echo "$root/tests/PkgRegInfo/fuzz/seeds" ;;
-    reg_file_fuzz) echo "$root/tests/steps/fuzz/reg_file_seeds" ;;
+    pkgreg_load_fuzz) echo "$root/tests/pkg_reg/fuzz/seeds" ;;
+    reg_file_fuzz) echo "$root/tests/steps/registry/fuzz/reg_file_seeds" ;;
   esac
 }
 dict_of() {
   case "$1" in
-    reg_file_fuzz) echo "-dict=$root/tests/steps/fuzz/reg_file.dict" ;;
+    reg_file_fuzz) echo "-dict=$root/tests/steps/registry/fuzz/reg_file.dict" ;;
   esac
 }
 

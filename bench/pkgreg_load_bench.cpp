@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "PkgRegInfo/core/crc32.h"
-#include "PkgRegInfo/core/pkg_reg.h"
+#include "pkg_reg/core/crc32.h"
+#include "pkg_reg/core/pkg_reg.h"
 
 namespace {
 

@@ -13,9 +13,9 @@
 
 #include "platform/win/code_page.h"
 #include "platform/win/file.h"
-#include "steps/core/reg_file.h"
-#include "steps/core/reg_import.h"
-#include "steps/win/registry_writer.h"
+#include "steps/registry/core/reg_file.h"
+#include "steps/registry/core/reg_import.h"
+#include "steps/registry/win/registry_writer.h"
 
 int wmain(int argc, wchar_t** argv) {
   if (argc != 3) {

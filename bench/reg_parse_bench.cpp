@@ -10,7 +10,7 @@
 #include <iterator>
 #include <vector>
 
-#include "steps/core/reg_file.h"
+#include "steps/registry/core/reg_file.h"
 
 namespace {
 

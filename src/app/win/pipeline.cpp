@@ -5,14 +5,14 @@
 
 #include <memory>
 
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 #include "app/win/messages.h"
 #include "app/win/vorlan_dlg.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/wformat.h"
 #include "platform/win/scoped_resource.h"
-#include "steps/core/step_table.h"
-#include "steps/win/step_registry.h"
+#include "steps/pipeline/core/step_table.h"
+#include "steps/pipeline/win/step_registry.h"
 
 using vorlan::StepId;
 

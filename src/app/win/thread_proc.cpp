@@ -8,8 +8,8 @@
 #include "app/win/vorlan_dlg.h"
 #include "app/core/run_summary.h"
 #include "platform/core/log_mgr.h"
-#include "steps/win/display_step.h"
-#include "steps/win/step_registry.h"
+#include "steps/system/win/display_step.h"
+#include "steps/pipeline/win/step_registry.h"
 
 void CVorlanDlg::ThreadProc() {
   CLogMgr& log = CLogMgr::GetInstance();

@@ -10,8 +10,8 @@
 #include "platform/core/path_hash.h"
 #include "platform/win/module_path.h"
 #include "resource.h"
-#include "steps/win/game_menu_thread.h"
-#include "steps/win/translate_path.h"
+#include "steps/programs/win/game_menu_thread.h"
+#include "steps/pipeline/win/translate_path.h"
 
 namespace {
 constexpr int kProgressRange = 150;

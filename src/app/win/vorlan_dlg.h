@@ -4,7 +4,7 @@
 // thread_proc.cpp), drives the step pipeline (pipeline.cpp) and offers the
 // step handlers what they need (StepContext). The handlers themselves live
 // in their subsystems and are found through the step registry
-// (steps/win/step_registry.h).
+// (steps/pipeline/win/step_registry.h).
 
 #include <windows.h>
 
@@ -18,9 +18,9 @@
 #include "platform/win/ini_file.h"
 #include "platform/win/scoped_resource.h"
 #include "platform/win/thread.h"
-#include "steps/context/step_context.h"
-#include "steps/core/step_table.h"
-#include "steps/win/step_outcome.h"
+#include "step_context/win/step_context.h"
+#include "steps/pipeline/core/step_table.h"
+#include "steps/pipeline/win/step_outcome.h"
 
 class CNBMMainDlg;
 class CShareMemoryMgr;
@@ -70,7 +70,7 @@ class CVorlanDlg : public ui::Dialog, public OS::Thread, public StepContext {
   // or known not to be (at most 5 s).
   [[noreturn]] void EndProcess();
 
-  // --- path macros (steps/win/translate_path.h) ---
+  // --- path macros (steps/pipeline/win/translate_path.h) ---
   void TranslatePath(const std::wstring& token, std::wstring& folder, bool use64BitProgramFiles);
 
  protected:

@@ -6,7 +6,7 @@
 #include <map>
 #include <string>
 
-#include "PkgRegInfo/win/apply_pkg_reg_file.h"
+#include "pkg_reg/win/apply_pkg_reg_file.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
 #include "platform/core/wformat.h"

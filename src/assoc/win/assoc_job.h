@@ -11,7 +11,7 @@
 
 #include "assoc/win/package_service.h"
 #include "assoc/win/system_files.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 
 namespace assoc {
 

@@ -6,20 +6,20 @@
 #include <memory>
 #include <set>
 
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 #include "check/core/closest_name.h"
 #include "check/core/ini_scan.h"
-#include "PkgRegInfo/core/pkg_reg.h"
+#include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
-#include "steps/core/com_server_plan.h"
-#include "steps/core/display_mode.h"
-#include "steps/core/game_exe_settings.h"
-#include "steps/core/numbered_sections.h"
-#include "steps/core/option_keys.h"
-#include "steps/core/reg_file.h"
-#include "steps/core/reg_import.h"
-#include "steps/core/path_macros.h"
-#include "steps/core/step_table.h"
+#include "steps/registry/core/com_server_plan.h"
+#include "steps/system/core/display_mode.h"
+#include "steps/programs/core/game_exe_settings.h"
+#include "steps/pipeline/core/numbered_sections.h"
+#include "steps/pipeline/core/option_keys.h"
+#include "steps/registry/core/reg_file.h"
+#include "steps/registry/core/reg_import.h"
+#include "steps/pipeline/core/path_macros.h"
+#include "steps/pipeline/core/step_table.h"
 
 namespace vorlan::check {
 namespace {

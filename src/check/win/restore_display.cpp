@@ -1,7 +1,7 @@
 #include "check/win/restore_display.h"
 
 #include "platform/core/wformat.h"
-#include "steps/win/display_step.h"
+#include "steps/system/win/display_step.h"
 
 namespace vorlan::check {
 

@@ -4,7 +4,7 @@
 
 #include <mutex>
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "components/core/catalogue_layout.h"
 #include "components/core/install_mark.h"
 #include "components/core/install_passes.h"

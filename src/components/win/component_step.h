@@ -3,7 +3,7 @@
 // and finds missing (components/win/component.h).
 
 #include "components/win/config.h"
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 
 namespace components {
 

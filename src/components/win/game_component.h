@@ -2,7 +2,7 @@
 // Step "GameComponent": the hand-over to the game component library
 // "ComponentMgr.dll" beside the executable (game_component_contract.h).
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 
 namespace components {
 

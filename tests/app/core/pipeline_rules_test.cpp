@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "app/core/step_done_table.h"
-#include "steps/core/step_table.h"
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/step_table.h"
+#include "steps/pipeline/core/white_list.h"
 
 using vorlan::FindStep;
 using vorlan::StepTable;

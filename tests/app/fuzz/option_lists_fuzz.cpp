@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/core/os_support.h"
-#include "steps/core/white_list.h"
+#include "steps/pipeline/core/white_list.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   if (size < 1) return 0;

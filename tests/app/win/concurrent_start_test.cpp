@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "launcher_scenario.h"
-#include "steps/win/junction_records_file.h"
+#include "steps/files/win/junction_records_file.h"
 #include "vtest/files.h"
 #include "vtest/registry.h"
 #include "vtest/test_paths.h"

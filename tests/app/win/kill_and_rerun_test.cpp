@@ -12,7 +12,7 @@
 #include <string>
 
 #include "launcher_scenario.h"
-#include "steps/win/junction_records_file.h"
+#include "steps/files/win/junction_records_file.h"
 #include "vtest/files.h"
 #include "vtest/registry.h"
 #include "vtest/test_paths.h"

@@ -9,7 +9,7 @@
 
 #include "check/core/finding.h"
 #include "check/core/option_rules.h"
-#include "PkgRegInfo/core/pkg_reg.h"
+#include "pkg_reg/core/pkg_reg.h"
 #include "memory_folder.h"
 
 namespace vorlan::check {

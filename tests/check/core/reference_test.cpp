@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "steps/core/option_keys.h"
+#include "steps/pipeline/core/option_keys.h"
 
 namespace vorlan {
 namespace {

@@ -10,7 +10,7 @@
 #include <utility>
 #include <vector>
 
-#include "steps/context/step_context.h"
+#include "step_context/win/step_context.h"
 #include "vtest/game_folder.h"
 
 namespace vtest {
