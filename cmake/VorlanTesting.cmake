@@ -9,6 +9,10 @@
 include(GoogleTest)
 
 set(VORLAN_WINE_DIR "${CMAKE_BINARY_DIR}/wine" CACHE INTERNAL "")
+# Time limits of the Wine tests are multiplied by this: the emulated machine
+# of scripts/win32-host (software emulation) runs them several times slower
+# than a host does (scripts/test sets it when it runs the tests there).
+set(VORLAN_TEST_TIMEOUT_SCALE 1 CACHE STRING "Multiplier of the Wine tests' time limits")
 # The Wine loader for the programs of this build: the x86-64 check build runs
 # under wine64 alone, since its host may not run Wine's 32-bit loader.
 if(VORLAN_CHECK64)
@@ -69,6 +73,7 @@ function(vorlan_add_wine_gtest name)
   if(NOT ARG_TIMEOUT)
     set(ARG_TIMEOUT 120)
   endif()
+  math(EXPR ARG_TIMEOUT "${ARG_TIMEOUT} * ${VORLAN_TEST_TIMEOUT_SCALE}")
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   set_target_properties(${name} PROPERTIES CROSSCOMPILING_EMULATOR "${CMAKE_SOURCE_DIR}/tests/wine/wine-run")
@@ -109,7 +114,7 @@ function(vorlan_add_wine_gtest name)
         list(APPEND labels product)
       endif()
       set_tests_properties(${test_name} PROPERTIES
-        ENVIRONMENT "WINEPREFIX=${prefix_path};VORLAN_TEST_PREFIX=${prefix};VORLAN_WINE=${VORLAN_WINE_LOADER}"
+        ENVIRONMENT "WINEPREFIX=${prefix_path};VORLAN_TEST_PREFIX=${prefix};VORLAN_WINE=${VORLAN_WINE_LOADER};VORLAN_TEST_TIMEOUT_SCALE=${VORLAN_TEST_TIMEOUT_SCALE}"
         FIXTURES_REQUIRED "wine-${prefix}"
         TIMEOUT ${ARG_TIMEOUT}
         LABELS "${labels}"

@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "vtest/time_limit.h"
+
 namespace vtest {
 namespace {
 
@@ -91,7 +93,7 @@ ProgramRun RunProgram(const std::wstring& commandLine, const RunOptions& options
   ::CloseHandle(pi.hThread);
 
   std::set<HWND> answered;
-  const ULONGLONG deadline = ::GetTickCount64() + options.timeoutMs;
+  const ULONGLONG deadline = DeadlineAfter(options.timeoutMs);
   for (;;) {
     DWORD wait = ::WaitForSingleObject(pi.hProcess, 20);
     if (wait == WAIT_OBJECT_0) break;

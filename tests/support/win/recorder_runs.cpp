@@ -6,6 +6,7 @@
 
 #include "vtest/files.h"
 #include "vtest/test_paths.h"
+#include "vtest/time_limit.h"
 
 namespace vtest {
 
@@ -45,7 +46,7 @@ std::vector<RecorderRun> ReadRecorderRuns(const std::wstring& recordFile) {
 
 std::vector<RecorderRun> WaitForRecorderRuns(const std::wstring& recordFile, std::size_t count,
                                              unsigned long timeoutMs) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  const ULONGLONG deadline = DeadlineAfter(timeoutMs);
   for (;;) {
     std::vector<RecorderRun> runs = ReadRecorderRuns(recordFile);
     std::size_t ended = 0;

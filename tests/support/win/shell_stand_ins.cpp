@@ -5,6 +5,7 @@
 #include "vtest/files.h"
 #include "vtest/registry.h"
 #include "vtest/test_paths.h"
+#include "vtest/time_limit.h"
 
 namespace vtest {
 namespace {
@@ -99,7 +100,7 @@ namespace {
 
 std::vector<RecorderRun> WaitForRunsMentioning(const std::wstring& recordFile, std::wstring_view token,
                                                std::size_t count, unsigned long timeoutMs) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  const ULONGLONG deadline = DeadlineAfter(timeoutMs);
   for (;;) {
     std::vector<RecorderRun> runs = RunsMentioning(ReadRecorderRuns(recordFile), token);
     std::size_t ended = 0;

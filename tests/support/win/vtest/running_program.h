@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <string>
+#include "vtest/time_limit.h"
 
 namespace vtest {
 
@@ -41,7 +42,7 @@ class RunningProgram {
 // Waits until `condition` holds, checking every 20 ms; false at the limit.
 template <class Condition>
 bool WaitUntil(Condition condition, DWORD timeoutMs = 20000) {
-  const ULONGLONG deadline = ::GetTickCount64() + timeoutMs;
+  const ULONGLONG deadline = DeadlineAfter(timeoutMs);
   while (!condition()) {
     if (::GetTickCount64() > deadline) return false;
     ::Sleep(20);
