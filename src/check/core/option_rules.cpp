@@ -11,6 +11,7 @@
 #include "check/core/ini_scan.h"
 #include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
+#include "steps/assoc/core/assoc_package_list.h"
 #include "steps/registry/core/com_server_plan.h"
 #include "steps/system/core/display_mode.h"
 #include "steps/programs/core/game_exe_settings.h"
@@ -767,6 +768,27 @@ class Checker {
     if (!file) return;
     CheckGeneric(*file);
     CheckCounters(*file);
+    CheckRepeatedPackages(*file);
+  }
+
+  // The entries the "Assoc" step reads, in index order, through the step's
+  // own list: an id an earlier entry named is left out.
+  void CheckRepeatedPackages(const FileUnderCheck& file) {
+    const SectionRow* entries = EntryRow(file.kind, L"Assoc");
+    std::map<int, const IniSection*> read;
+    for (const IniSection& s : file.ini.sections) {
+      const RowMatch match = MatchRow(file.kind, s.name);
+      if (match.row == entries && IsRead(file, *entries, match.index) && file.ini.Find(s.name) == &s)
+        read.emplace(match.index, &s);
+    }
+    AssocPackageList list;
+    for (const auto& [index, s] : read) {
+      const PackageEntry entry = list.Add(index, Value(file, s->name, L"PkgId"));
+      if (entry.verdict != PackageEntryVerdict::Repeated) continue;
+      Add(file, LineOf(file, s->name, L"PkgId"), Severity::Warning,
+          L"\"PkgId\"=" + std::to_wstring(entry.id) + L" in [" + s->name + L"] repeats [" +
+              read.at(entry.firstIndex)->name + L"]: the \"Assoc\" step leaves the entry out");
+    }
   }
 
   void CheckSelectFile(const FileUnderCheck& cfg) {
