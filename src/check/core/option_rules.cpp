@@ -13,6 +13,7 @@
 #include "platform/core/path_join.h"
 #include "steps/assoc/core/assoc_package_list.h"
 #include "steps/registry/core/com_server_plan.h"
+#include "steps/registry/core/compat_layers.h"
 #include "steps/system/core/display_mode.h"
 #include "steps/programs/core/game_exe_settings.h"
 #include "steps/pipeline/core/numbered_sections.h"
@@ -709,6 +710,12 @@ class Checker {
         Add(file, LineOf(file, s.name, L"TimeOut"), Severity::Warning,
             L"\"TimeOut\"=" + std::to_wstring(configured) + L" in [" + s.name + L"] is not 1 to " +
                 std::to_wstring(kRegSvrLongestTimeOut) + L": regsvr32 is waited for " + std::to_wstring(used) + L" s");
+    });
+    eachEntry(L"Compatible", [&](const IniSection& s) {
+      if (const std::optional<std::wstring> layer = CompatLayerWithSeparator(Value(file, s.name, L"Layers")))
+        Add(file, LineOf(file, s.name, L"Layers"), Severity::Error,
+            L"\"Layers\" of [" + s.name + L"] holds " + Quoted(*layer) +
+                L": the \"Compatible\" step writes it as one layer (layers are separated by blanks)");
     });
     if (file.ini.Find(L"RunOnce") && Value(file, L"RunOnce", L"Exe").empty())
       Add(file, file.ini.Find(L"RunOnce")->line, Severity::Warning, L"[RunOnce] has no \"Exe\": the step does nothing");
