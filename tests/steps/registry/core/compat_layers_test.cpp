@@ -45,6 +45,8 @@ TEST(CompatLayers, ALayerHoldingAListSeparatorIsNamed) {
   for (const auto& c : cases) {
     const std::optional<std::wstring> named = CompatLayerWithSeparator(c.layers);
     EXPECT_EQ(named.has_value(), c.named != nullptr) << c.layers;
-    if (named && c.named) EXPECT_EQ(*named, c.named) << c.layers;
+    if (named && c.named) {
+      EXPECT_EQ(*named, c.named) << c.layers;
+    }
   }
 }
