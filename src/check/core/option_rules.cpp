@@ -11,7 +11,9 @@
 #include "check/core/ini_scan.h"
 #include "pkg_reg/core/pkg_reg.h"
 #include "platform/core/path_join.h"
+#include "steps/assoc/core/assoc_package_list.h"
 #include "steps/registry/core/com_server_plan.h"
+#include "steps/registry/core/compat_layers.h"
 #include "steps/system/core/display_mode.h"
 #include "steps/programs/core/game_exe_settings.h"
 #include "steps/pipeline/core/numbered_sections.h"
@@ -709,6 +711,12 @@ class Checker {
             L"\"TimeOut\"=" + std::to_wstring(configured) + L" in [" + s.name + L"] is not 1 to " +
                 std::to_wstring(kRegSvrLongestTimeOut) + L": regsvr32 is waited for " + std::to_wstring(used) + L" s");
     });
+    eachEntry(L"Compatible", [&](const IniSection& s) {
+      if (const std::optional<std::wstring> layer = CompatLayerWithSeparator(Value(file, s.name, L"Layers")))
+        Add(file, LineOf(file, s.name, L"Layers"), Severity::Error,
+            L"\"Layers\" of [" + s.name + L"] holds " + Quoted(*layer) +
+                L": the \"Compatible\" step writes it as one layer (layers are separated by blanks)");
+    });
     if (file.ini.Find(L"RunOnce") && Value(file, L"RunOnce", L"Exe").empty())
       Add(file, file.ini.Find(L"RunOnce")->line, Severity::Warning, L"[RunOnce] has no \"Exe\": the step does nothing");
   }
@@ -767,6 +775,27 @@ class Checker {
     if (!file) return;
     CheckGeneric(*file);
     CheckCounters(*file);
+    CheckRepeatedPackages(*file);
+  }
+
+  // The entries the "Assoc" step reads, in index order, through the step's
+  // own list: an id an earlier entry named is left out.
+  void CheckRepeatedPackages(const FileUnderCheck& file) {
+    const SectionRow* entries = EntryRow(file.kind, L"Assoc");
+    std::map<int, const IniSection*> read;
+    for (const IniSection& s : file.ini.sections) {
+      const RowMatch match = MatchRow(file.kind, s.name);
+      if (match.row == entries && IsRead(file, *entries, match.index) && file.ini.Find(s.name) == &s)
+        read.emplace(match.index, &s);
+    }
+    AssocPackageList list;
+    for (const auto& [index, s] : read) {
+      const PackageEntry entry = list.Add(index, Value(file, s->name, L"PkgId"));
+      if (entry.verdict != PackageEntryVerdict::Repeated) continue;
+      Add(file, LineOf(file, s->name, L"PkgId"), Severity::Warning,
+          L"\"PkgId\"=" + std::to_wstring(entry.id) + L" in [" + s->name + L"] repeats [" +
+              read.at(entry.firstIndex)->name + L"]: the \"Assoc\" step leaves the entry out");
+    }
   }
 
   void CheckSelectFile(const FileUnderCheck& cfg) {

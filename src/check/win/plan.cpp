@@ -20,6 +20,7 @@
 #include "steps/programs/core/program_command_line.h"
 #include "steps/programs/core/program_list.h"
 #include "steps/pipeline/core/step_table.h"
+#include "steps/assoc/win/assoc_game_path_set_step.h"
 #include "steps/system/win/display_step.h"
 #include "steps/programs/win/existing_file.h"
 #include "steps/programs/win/game_exe_settings_read.h"
@@ -137,9 +138,7 @@ class Planner {
                plan.displayName + L"\"" + (options_.ReadInt(section, L"IsStart", 1) != 0 ? L", started" : L""));
         });
         break;
-      case StepId::AssocGamePathSet:
-        Line(L"writes package paths of [AssocGamePathSet] as the client service names them");
-        break;
+      case StepId::AssocGamePathSet: AssocGamePathSet(); break;
       case StepId::Display: Display(); break;
       case StepId::Assoc: Line(L"prepares the packages of VorlanAssoc.ini on a worker the run waits for"); break;
       default: Line(L"changes nothing in this build"); break;
@@ -162,6 +161,26 @@ class Planner {
     }
     programDirectory_ = DriveName(*plan.letter);
     Line(L"the steps after it build their paths on " + programDirectory_);
+  }
+
+  // Each entry as the step reads it; the package folders come from the
+  // client service at run time.
+  void AssocGamePathSet() {
+    const std::vector<steps::AssocPathEntry> entries = steps::ReadAssocPathEntries(options_);
+    if (entries.empty()) return Line(L"[AssocGamePathSet] has no entry read on this PC: nothing is written");
+    for (const steps::AssocPathEntry& entry : entries) {
+      const std::wstring head = L"AssocGamePathSet" + std::to_wstring(entry.index) + L" ";
+      if (!entry.id) {
+        Line(head + L"PkgId \"" + entry.pkgIdText + L"\" Failed, not a package id");
+      } else if (!entry.complete) {
+        Line(head + entry.target + L" = " + entry.pattern + L" Failed, 87: " +
+             (entry.type == 0 || entry.type == 1 ? L"a required key is missing or the root is unknown"
+                                                  : L"Type is none of 0 and 1"));
+      } else {
+        Line(head + entry.target + L" = " + entry.pattern + L", %PkgPath% being the folder of package " +
+             std::to_wstring(*entry.id) + L" (nothing is written when the client service does not know it)");
+      }
+    }
   }
 
   // Calls visit(section) for the entries the launcher visits on this PC.

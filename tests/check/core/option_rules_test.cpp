@@ -259,6 +259,9 @@ const Case kCases[] = {
     {"RegDll time limit outside 1 to 600",
      [] { return WithStep("RegDll", "[RegDll]\r\nNum=1\r\n[RegDll0]\r\nFile=bin\\Game.exe\r\nTimeOut=900\r\n"); },
      {{kCfg, 29, W, L"\"TimeOut\"=900 in [RegDll0] is not 1 to 600: regsvr32 is waited for 30 s", kWhole}}},
+    {"compatibility layers separated by a comma",
+     [] { return WithStep("Compatible", "[Compatible]\r\nNum=1\r\n[Compatible0]\r\nExe=bin\\Game.exe\r\nLayers=WINXPSP3,RUNASADMIN\r\n"); },
+     {{kCfg, 29, E, L"\"Layers\" of [Compatible0] holds \"WINXPSP3,RUNASADMIN\": the \"Compatible\" step writes it as one layer (layers are separated by blanks)", kWhole}}},
     {"COM server that does not exist",
      [] { return WithStep("RegDll", "[RegDll]\r\nNum=1\r\n[RegDll0]\r\nFile=bin\\x.ocx\r\n"); },
      {{kCfg, 28, E, L"file \"bin\\x.ocx\" does not exist below the program directory", kWhole}}},
@@ -295,6 +298,13 @@ const Case kCases[] = {
     {"package id that is none",
      [] { return WithStep("Assoc", "", {{L"VorlanAssoc.ini", "[Assoc]\r\nNum=1\r\n[Assoc0]\r\nPkgId=3O1\r\n"}}); },
      {{L"VorlanAssoc.ini", 4, E, L"step \"Assoc\" fails [Assoc0]: PkgId \"3O1\" is not a package id", kWhole}}},
+    {"package id repeated in another entry",
+     [] {
+       return WithStep("Assoc", "", {{L"VorlanAssoc.ini",
+                                      "[Assoc]\r\nNum=3\r\n[Assoc0]\r\nPkgId=20001\r\n[Assoc1]\r\nPkgId=20417\r\n"
+                                      "[Assoc2]\r\nPkgId=020001\r\n"}});
+     },
+     {{L"VorlanAssoc.ini", 8, W, L"\"PkgId\"=20001 in [Assoc2] repeats [Assoc0]: the \"Assoc\" step leaves the entry out", kWhole}}},
     {"game tool file saved as UTF-8",
      [] { return WithStep("AssocGamePathSet", "", {{L"VorlanGameTool.ini", "[Platform]\r\nRoot=D:\\\xE6\xB8\xB8\xE6\x88\x8F\r\n"}}); },
      {{kCfg, 18, W, L"step \"AssocGamePathSet\" is listed, but [AssocGamePathSet] is missing"},

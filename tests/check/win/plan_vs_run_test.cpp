@@ -92,14 +92,19 @@ TEST(DryRun, ShowsEachEntryWithWhatItWouldDo) {
       L"[Main]\r\nGameExe=game.exe\r\nRunOption=1\r\n"
       L"[ProcessMgr]\r\nArgc=2\r\n"
       L"[ProcessMgr_0]\r\nArgc=1\r\nArgument_0=Junction\r\n"
-      L"[ProcessMgr_1]\r\nArgc=5\r\nArgument_0=keys\r\nArgument_1=ImportReg\r\nArgument_2=RegService\r\n"
-      L"Argument_3=AppLoc\r\nArgument_4=Main\r\n"
+      L"[ProcessMgr_1]\r\nArgc=6\r\nArgument_0=keys\r\nArgument_1=ImportReg\r\nArgument_2=RegService\r\n"
+      L"Argument_3=AppLoc\r\nArgument_4=AssocGamePathSet\r\nArgument_5=Main\r\n"
       L"[Junction]\r\nNum=1\r\n[Junction0]\r\nSrc=save\r\nDst=C:\\DryRunSave\r\nOption=1\r\n"
       L"[keys]\r\nNum=1\r\n[keys0]\r\nKey=HKCU\\Software\\Game\r\nName=CDKey\r\nData=ABCD-1234-EFGH\r\n"
       L"[ImportReg]\r\nNum=1\r\n[ImportReg0]\r\nFile=reg\\game.reg\r\n"
       L"[RegService]\r\nNum=2\r\n[RegService0]\r\nName=Guard\r\nDisplayName=Game Guard\r\nFile=guard.exe\r\n"
       L"[RegService1]\r\nName=Guard\r\nFile=guard.exe\r\nStart=boot\r\n"
-      L"[AppLoc]\r\nExe=C:\\AppLoc\\AppLoc.exe\r\nParam=/L0804\r\n");
+      L"[AppLoc]\r\nExe=C:\\AppLoc\\AppLoc.exe\r\nParam=/L0804\r\n"
+      L"[AssocGamePathSet]\r\nNum=4\r\n"
+      L"[AssocGamePathSet0]\r\nPkgId=20001\r\nRoot=HKCU\r\nKey=Software\\Platform\r\nName=InstallPath\r\nValue=%PkgPath%\\bin\r\n"
+      L"[AssocGamePathSet1]\r\nPkgId=2OO01\r\n"
+      L"[AssocGamePathSet2]\r\nPkgId=20417\r\nType=1\r\nSection=Platform\r\nKey=Root\r\n"
+      L"[AssocGamePathSet3]\r\nPkgId=20417\r\nRoot=HKXX\r\nKey=Software\\Platform\r\n");
   const checktest::CheckRun plan = checktest::RunCheck(game.Path(), L"--plan \"" + game.Path() + L"\"");
   ASSERT_EQ(plan.exitCode, 0u);
   std::wstring planText;
@@ -117,6 +122,15 @@ TEST(DryRun, ShowsEachEntryWithWhatItWouldDo) {
                                        L"[RegService1], Failed: unknown start"})) << dump;
   EXPECT_EQ(PlanItems(plan.lines, L"Run Apploc "),
             std::vector<std::wstring>{L"C:\\AppLoc\\AppLoc.exe \"" + gamePath + L"\" \"/L0804\""}) << dump;
+  const std::wstring folderOf = L", %PkgPath% being the folder of package ";
+  const std::wstring unknown = L" (nothing is written when the client service does not know it)";
+  EXPECT_EQ(PlanItems(plan.lines, L"AssocGamePathSet"),
+            (std::vector<std::wstring>{
+                L"0 HKCU\\Software\\Platform\\InstallPath = %PkgPath%\\bin" + folderOf + L"20001" + unknown,
+                L"1 PkgId \"2OO01\" Failed, not a package id",
+                L"2 " + game.File(L"VorlanGameTool.ini") + L" [Platform] Root = %PkgPath%" + folderOf + L"20417" + unknown,
+                L"3 HKXX\\Software\\Platform\\ = %PkgPath% Failed, 87: a required key is missing or the root is unknown"}))
+      << dump;
   EXPECT_EQ(PlanItems(plan.lines, L"Start Game through the shell: ").at(0), gamePath + L", in " + game.Path()) << dump;
   EXPECT_EQ(planText.find(L"ABCD"), std::wstring::npos) << "the CD key is never shown";
 }

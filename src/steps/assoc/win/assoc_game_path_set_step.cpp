@@ -35,67 +35,83 @@ bool IsAbsolute(const std::wstring& path) {
   return (path.size() >= 2 && path[1] == L':') || path.rfind(L"\\\\", 0) == 0;
 }
 
-// Writes `value`; returns 0 or the system error code. `target` describes
-// where, for the log.
-DWORD WriteRegistry(const OS::IniFile& options, const std::wstring& section, const std::wstring& value,
-                    std::wstring& target) {
-  std::wstring rootName = options.ReadString(section, L"Root");
-  if (rootName.empty()) rootName = L"HKLM";
-  const std::wstring key = options.ReadString(section, L"Key");
-  const std::wstring name = options.ReadString(section, L"Name");
-  target = rootName + L"\\" + key + L"\\" + name;
-  const std::optional<HKEY> root = RootOf(rootName);
-  if (!root || key.empty()) return ERROR_INVALID_PARAMETER;
-  REGSAM access = KEY_SET_VALUE;
-  if (options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs()) access |= KEY_WOW64_64KEY;
+// Writes `value` where the entry says; returns 0 or the system error code.
+DWORD WriteRegistry(const AssocPathEntry& entry, const std::wstring& value) {
+  const std::optional<HKEY> root = RootOf(entry.root);
+  const REGSAM access = KEY_SET_VALUE | (entry.native ? KEY_WOW64_64KEY : 0);
   HKEY opened = nullptr;
-  LONG result = ::RegCreateKeyExW(*root, key.c_str(), 0, nullptr, 0, access, nullptr, &opened, nullptr);
+  LONG result = ::RegCreateKeyExW(*root, entry.key.c_str(), 0, nullptr, 0, access, nullptr, &opened, nullptr);
   if (result != ERROR_SUCCESS) return static_cast<DWORD>(result);
   OS::ScopedRegKey owner(opened);
-  result = ::RegSetValueExW(opened, name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+  result = ::RegSetValueExW(opened, entry.name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
                             static_cast<DWORD>((value.size() + 1) * sizeof(wchar_t)));
   return static_cast<DWORD>(result);
 }
 
-DWORD WriteIni(const OS::IniFile& options, const std::wstring& section, const std::wstring& value,
-               std::wstring& target) {
-  std::wstring file = options.ReadString(section, L"File");
-  if (file.empty()) file = L"VorlanGameTool.ini";
-  if (file.front() == L'$') {
-    file = ResolveMacroPrefixedPath(file, false);
-  } else if (!IsAbsolute(file)) {
-    file = PathJoin(DirectoryOf(options.Path()), file);
-  }
-  const std::wstring iniSection = options.ReadString(section, L"Section");
-  const std::wstring key = options.ReadString(section, L"Key");
-  target = file + L" [" + iniSection + L"] " + key;
-  if (iniSection.empty() || key.empty()) return ERROR_INVALID_PARAMETER;
-  if (::WritePrivateProfileStringW(iniSection.c_str(), key.c_str(), value.c_str(), file.c_str())) return 0;
+DWORD WriteIni(const AssocPathEntry& entry, const std::wstring& value) {
+  if (::WritePrivateProfileStringW(entry.iniSection.c_str(), entry.key.c_str(), value.c_str(), entry.file.c_str()))
+    return 0;
   return ::GetLastError();
+}
+
+AssocPathEntry ReadEntry(const OS::IniFile& options, int index, const std::wstring& section) {
+  AssocPathEntry entry;
+  entry.index = index;
+  entry.section = section;
+  entry.pkgIdText = options.ReadString(section, L"PkgId");
+  entry.id = vorlan::assoc::ParsePackageId(entry.pkgIdText);
+  entry.pattern = options.ReadString(section, L"Value");
+  if (entry.pattern.empty()) entry.pattern = L"%PkgPath%";
+  entry.type = options.ReadInt(section, L"Type", kTypeRegistry);
+  entry.key = options.ReadString(section, L"Key");
+  if (entry.type == kTypeRegistry) {
+    entry.root = options.ReadString(section, L"Root");
+    if (entry.root.empty()) entry.root = L"HKLM";
+    entry.name = options.ReadString(section, L"Name");
+    entry.native = options.ReadInt(section, L"IsCloseRedirection", 0) == 1 && OS::Is64BitOs();
+    entry.target = entry.root + L"\\" + entry.key + L"\\" + entry.name;
+    entry.complete = RootOf(entry.root) && !entry.key.empty();
+  } else if (entry.type == kTypeIni) {
+    entry.file = options.ReadString(section, L"File");
+    if (entry.file.empty()) entry.file = L"VorlanGameTool.ini";
+    if (entry.file.front() == L'$') {
+      entry.file = ResolveMacroPrefixedPath(entry.file, false);
+    } else if (!IsAbsolute(entry.file)) {
+      entry.file = PathJoin(DirectoryOf(options.Path()), entry.file);
+    }
+    entry.iniSection = options.ReadString(section, L"Section");
+    entry.target = entry.file + L" [" + entry.iniSection + L"] " + entry.key;
+    entry.complete = !entry.iniSection.empty() && !entry.key.empty();
+  } else {
+    entry.target = L"Type " + std::to_wstring(entry.type);
+  }
+  return entry;
 }
 
 }  // namespace
 
+std::vector<AssocPathEntry> ReadAssocPathEntries(const OS::IniFile& options) {
+  std::vector<AssocPathEntry> entries;
+  ForEachEntry(options, kBase, std::min(EntryCount(options, kBase), kMaxAssocPackages),
+               [&](int i, const std::wstring& section) { entries.push_back(ReadEntry(options, i, section)); });
+  return entries;
+}
+
 void RunAssocGamePathSetStep(const OS::IniFile& options, ::assoc::PackageService& service) {
   CLogMgr& log = CLogMgr::GetInstance();
-  const int count = std::min(EntryCount(options, kBase), kMaxAssocPackages);
 
   // The entries with a valid id; then one question for all their packages.
-  std::vector<std::pair<int, std::wstring>> entries;
-  std::map<int, std::uint32_t> idOf;
+  std::vector<AssocPathEntry> entries;
   std::vector<std::uint32_t> ids;
-  ForEachEntry(options, kBase, count, [&](int i, const std::wstring& section) {
-    const std::wstring text = options.ReadString(section, L"PkgId");
-    const std::optional<std::uint32_t> id = vorlan::assoc::ParsePackageId(text);
-    if (!id) {
+  for (AssocPathEntry& entry : ReadAssocPathEntries(options)) {
+    if (!entry.id) {
       log.Log(32, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d PkgId \"%s\" Failed, not a package id",
-              kBase, i, text);
-      return;
+              kBase, entry.index, entry.pkgIdText);
+      continue;
     }
-    entries.emplace_back(i, section);
-    idOf[i] = *id;
-    if (std::find(ids.begin(), ids.end(), *id) == ids.end()) ids.push_back(*id);
-  });
+    if (std::find(ids.begin(), ids.end(), *entry.id) == ids.end()) ids.push_back(*entry.id);
+    entries.push_back(std::move(entry));
+  }
   if (entries.empty()) return;
 
   std::vector<PackageInfo> records;
@@ -104,33 +120,22 @@ void RunAssocGamePathSetStep(const OS::IniFile& options, ::assoc::PackageService
   for (const PackageInfo& record : records)
     if (!record.Path.empty()) pathOf[record.PkgId] = record.Path;
 
-  for (const auto& [i, section] : entries) {
-    const std::uint32_t id = idOf[i];
-    const auto path = pathOf.find(id);
+  for (const AssocPathEntry& entry : entries) {
+    const auto path = pathOf.find(*entry.id);
     if (path == pathOf.end()) {
       log.Log(32, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d PkgId %u Failed, unknown to the client service",
-              kBase, i, id);
+              kBase, entry.index, *entry.id);
       continue;
     }
-    std::wstring pattern = options.ReadString(section, L"Value");
-    if (pattern.empty()) pattern = L"%PkgPath%";
-    const std::wstring value = vorlan::assoc::ReplacePackagePath(pattern, path->second);
-    std::wstring target;
-    const int type = options.ReadInt(section, L"Type", kTypeRegistry);
+    const std::wstring value = vorlan::assoc::ReplacePackagePath(entry.pattern, path->second);
     DWORD error = ERROR_INVALID_PARAMETER;
-    if (type == kTypeRegistry) {
-      error = WriteRegistry(options, section, value, target);
-    } else if (type == kTypeIni) {
-      error = WriteIni(options, section, value, target);
-    } else {
-      target = L"Type " + std::to_wstring(type);
-    }
+    if (entry.complete) error = entry.type == kTypeRegistry ? WriteRegistry(entry, value) : WriteIni(entry, value);
     if (error == 0) {
-      log.Log(4, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d %s = %s Success", kBase, i,
-              target, value);
+      log.Log(4, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d %s = %s Success", kBase,
+              entry.index, entry.target, value);
     } else {
-      log.Log(32, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d %s = %s Failed, %d", kBase, i,
-              target, value, error);
+      log.Log(32, L"AssocGamePathSetOption: CVorlanDlg::ProcessAssocGamePathSet. %s%d %s = %s Failed, %d", kBase,
+              entry.index, entry.target, value, error);
     }
   }
 }

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "assoc/core/assoc_rules.h"
+#include "steps/assoc/core/assoc_package_list.h"
 #include "assoc/win/assoc_job.h"
 #include "platform/core/log_mgr.h"
 #include "platform/core/path_join.h"
@@ -27,19 +28,16 @@ std::vector<std::uint32_t> ReadPackageIds(const OS::IniFile& file) {
             kMaxAssocPackages);
     count = kMaxAssocPackages;
   }
-  std::vector<std::uint32_t> ids;
+  AssocPackageList list;
   ForEachEntry(file, L"Assoc", count, [&](int i, const std::wstring& section) {
     const std::wstring text = file.ReadString(section, L"PkgId");
-    const std::optional<std::uint32_t> id = vorlan::assoc::ParsePackageId(text);
-    if (!id) {
+    const PackageEntry entry = list.Add(i, text);
+    if (entry.verdict == PackageEntryVerdict::NotAnId)
       log.Log(32, L"AssocOption: CVorlanDlg::ProcessAssoc. Assoc%d PkgId \"%s\" Failed, not a package id", i, text);
-    } else if (std::find(ids.begin(), ids.end(), *id) != ids.end()) {
-      log.Log(32, L"AssocOption: CVorlanDlg::ProcessAssoc. Assoc%d PkgId %u Failed, repeated", i, *id);
-    } else {
-      ids.push_back(*id);
-    }
+    else if (entry.verdict == PackageEntryVerdict::Repeated)
+      log.Log(32, L"AssocOption: CVorlanDlg::ProcessAssoc. Assoc%d PkgId %u Failed, repeated", i, entry.id);
   });
-  return ids;
+  return list.Ids();
 }
 
 }  // namespace

@@ -29,3 +29,24 @@ TEST(CompatLayers, LayersAreJoinedBySingleSpacesBehindTheTildeWhenAsked) {
   };
   for (const auto& c : cases) EXPECT_EQ(CompatLayersData(c.layers, c.tilde), c.data) << c.layers;
 }
+
+TEST(CompatLayers, ALayerHoldingAListSeparatorIsNamed) {
+  const struct {
+    const wchar_t* layers;
+    const wchar_t* named;  // null: none
+  } cases[] = {
+      {L"WINXPSP3 RUNASADMIN", nullptr},
+      {L"~ WINXPSP3", nullptr},
+      {L"", nullptr},
+      {L"WINXPSP3,RUNASADMIN", L"WINXPSP3,RUNASADMIN"},
+      {L"HIGHDPIAWARE\tWINXPSP3; RUNASADMIN", L"WINXPSP3;"},
+      {L"WINXPSP3 , RUNASADMIN", L","},
+  };
+  for (const auto& c : cases) {
+    const std::optional<std::wstring> named = CompatLayerWithSeparator(c.layers);
+    EXPECT_EQ(named.has_value(), c.named != nullptr) << c.layers;
+    if (named && c.named) {
+      EXPECT_EQ(*named, c.named) << c.layers;
+    }
+  }
+}
